@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/hresult.h"
+
+namespace zarn {
+
+// The texts seam: the module's string table, the platform's message formatter, system error
+// texts and the module's version.
+class Texts {
+public:
+    virtual ~Texts() = default;
+
+    // The string of the module's string table with that id, or nothing.
+    virtual std::optional<std::u16string> LoadString(std::uint32_t id) = 0;
+
+    // Formats a message template: %1 … %99 take the inserts, which are never scanned again.
+    virtual std::u16string FormatMessage(const std::u16string& messageTemplate,
+                                         const std::vector<std::u16string>& inserts) = 0;
+
+    // The system's text for a result code, or nothing when the system has none.
+    virtual std::optional<std::u16string> SystemErrorText(HResult code) = 0;
+
+    // The product version of the module file: major, minor, build, revision.
+    virtual std::optional<std::vector<std::uint16_t>> ModuleProductVersion() = 0;
+};
+
+Texts& PlatformTexts();
+
+}  // namespace zarn
