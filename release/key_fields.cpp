@@ -1,0 +1,71 @@
+#include "release/key_fields.h"
+
+#include "common/text.h"
+#include "host/custom_properties.h"
+
+namespace zarn {
+namespace {
+
+// The stored key name for a destination, inserted exactly as the host reports it.
+bool KeyNameFor(host::IReleaseData& data, const std::u16string& destination,
+                std::u16string& keyName) {
+    std::shared_ptr<host::ICustomProperties> properties;
+    if (Failed(data.GetCustomProperties(properties)) || !properties) return false;
+    return host::GetCustomProperty(*properties,
+                                   FillTemplate(u"docTypeKeyName[%s]", {destination}), keyName);
+}
+
+}  // namespace
+
+void AddSplitValue(MultipartBody& body, const std::u16string& name, std::u16string_view value,
+                   std::u16string_view separator) {
+    while (!value.empty()) {
+        std::size_t at = value.find(separator);
+        body.AddTextField(name, value.substr(0, at));
+        value = at == std::u16string_view::npos ? std::u16string_view{}
+                                                 : value.substr(at + separator.size());
+    }
+}
+
+bool AddTableRows(MultipartBody& body, const std::u16string& name, host::IValue& value) {
+    std::shared_ptr<host::IRowValues> rows;
+    if (Failed(value.GetRowValues(rows)) || !rows) return false;
+    std::int32_t count = 0;
+    if (Failed(rows->Count(count))) return false;
+    for (std::int32_t row = 1; row <= count; ++row) {
+        std::shared_ptr<host::IValue> member;
+        if (Failed(rows->Item(row, member)) || !member) continue;
+        std::u16string text;
+        if (Failed(member->GetValue(text))) continue;
+        body.AddTextField(name, text);
+    }
+    return true;
+}
+
+void AddKeyFields(host::IReleaseData& data, host::IValues& values, std::int32_t count,
+                  const std::u16string& rowSeparator, MultipartBody& body) {
+    for (std::int32_t index = 1; index <= count; ++index) {
+        std::shared_ptr<host::IValue> value;
+        if (Failed(values.GetItem(index, value)) || !value) continue;
+        std::u16string destination;
+        std::u16string text;
+        value->GetDestination(destination);
+        value->GetValue(text);
+
+        std::u16string keyName;
+        if (!KeyNameFor(data, destination, keyName)) continue;
+
+        if (!rowSeparator.empty()) {
+            AddSplitValue(body, keyName, text, rowSeparator);
+            continue;
+        }
+        std::u16string tableName;
+        if (Succeeded(value->GetTableName(tableName)) && !tableName.empty()) {
+            AddTableRows(body, keyName, *value);
+        } else {
+            body.AddTextField(keyName, text);
+        }
+    }
+}
+
+}  // namespace zarn

@@ -1,0 +1,152 @@
+#include "release/release_script.h"
+
+#include <new>
+
+#include "common/text.h"
+#include "host/custom_properties.h"
+#include "release/current_release_data.h"
+#include "release/document_file.h"
+#include "release/key_fields.h"
+#include "release/release_log.h"
+#include "release/release_values.h"
+#include "transport/multipart_body.h"
+
+namespace zarn {
+namespace {
+
+// The values one document is released with: stored settings, overridden by release values.
+struct WorkingValues {
+    std::u16string serverUrl;
+    std::u16string userName;
+    std::u16string password;
+    std::u16string storeName;
+    std::u16string docType;
+    std::u16string description;
+    std::u16string authorityOwner;
+    std::u16string authorisationList;
+    std::u16string authorityPublic;
+    std::u16string docFilename;
+};
+
+// Stored property, release destination and working value of each overridable setting, in the
+// order the release reads them.
+struct Setting {
+    const char16_t* property;  // null: not a stored property
+    const char16_t* destination;
+    std::u16string WorkingValues::*value;
+};
+
+constexpr Setting kSettings[] = {
+    {u"serverURL", u"docStoreServer", &WorkingValues::serverUrl},
+    {nullptr, u"docStoreUsername", &WorkingValues::userName},
+    {nullptr, u"docStorePassword", &WorkingValues::password},
+    {u"docStore", u"docStoreName", &WorkingValues::storeName},
+    {u"docType", u"docTypeName", &WorkingValues::docType},
+    {u"documentDescription", u"documentDescription", &WorkingValues::description},
+    {u"authorityOwner", u"authorityOwner", &WorkingValues::authorityOwner},
+    {u"authorisationList", u"authorisationList", &WorkingValues::authorisationList},
+    {u"authorityPublic", u"authorityPublic", &WorkingValues::authorityPublic},
+    {u"docFilename", u"docFilename", &WorkingValues::docFilename},
+};
+
+constexpr char16_t kDefaultAuthorityPublic[] = u"*RWX";
+
+void ReadStoredSettings(host::IReleaseData& data, WorkingValues& working) {
+    for (const Setting& setting : kSettings) {
+        if (!setting.property) continue;
+        std::u16string defaultValue =
+            setting.value == &WorkingValues::authorityPublic ? kDefaultAuthorityPublic : u"";
+        std::u16string& value = working.*setting.value;
+        value = defaultValue;
+        std::shared_ptr<host::ICustomProperties> properties;
+        if (Succeeded(data.GetCustomProperties(properties)) && properties) {
+            host::GetCustomProperty(*properties, setting.property, value, defaultValue);
+        }
+    }
+}
+
+void OverrideFromReleaseValues(host::IValues& values, WorkingValues& working) {
+    for (const Setting& setting : kSettings) {
+        std::u16string text;
+        if (GetValue(values, setting.destination, text)) working.*setting.value = std::move(text);
+    }
+}
+
+}  // namespace
+
+void ReleaseScript::SetDocumentData(std::shared_ptr<host::IReleaseData> data) {
+    if (data == documentData_) return;
+    CurrentReleaseData::Set(data);
+    documentData_ = std::move(data);
+}
+
+KfxReturnValue ReleaseScript::CloseScript() {
+    documentData_.reset();
+    CurrentReleaseData::Clear();
+    return KFX_REL_SUCCESS;
+}
+
+KfxReturnValue ReleaseScript::ReleaseDoc() {
+    if (!documentData_) {
+        LogReleaseMessage(1, u"No document data to release");
+        return KFX_REL_ERROR;
+    }
+    try {
+        return Release(*documentData_);
+    } catch (const std::bad_alloc&) {
+        try {
+            LogReleaseMessage(1, u"Out of memory while releasing the document");
+        } catch (...) {
+        }
+        return KFX_REL_ERROR;
+    }
+}
+
+KfxReturnValue ReleaseScript::Release(host::IReleaseData& data) {
+    WorkingValues working;
+    ReadStoredSettings(data, working);
+    data.GetUserName(working.userName);
+    data.GetPassword(working.password);
+    std::u16string rowSeparator;
+    data.GetRowSeparator(rowSeparator);
+
+    std::shared_ptr<host::IValues> values;
+    if (Failed(data.GetValues(values)) || !values) {
+        LogReleaseMessage(1, u"Failed to get values");
+        return KFX_REL_ERROR;
+    }
+    const std::u16string filePath = ChooseDocumentFile(data, *values, services_.files);
+    OverrideFromReleaseValues(*values, working);
+
+    MultipartBody body(kDocumentBoundary, services_.files);
+    body.AddTextField(u"docType", working.docType);
+    body.AddTextField(u"description", working.description);
+    if (body.AddFile(u"document", working.docFilename, filePath) == FileAddResult::kReadFailed) {
+        // A truncated document must never reach the server as a success.
+        LogReleaseMessage(1, FillTemplate(u"Failed to read document file %s", {filePath}));
+        return KFX_REL_ERROR;
+    }
+    body.AddTextField(u"authorityOwner", working.authorityOwner);
+    body.AddTextField(u"authorisationList", working.authorisationList);
+    body.AddTextField(u"authorityPublic", working.authorityPublic);
+
+    std::int32_t count = 0;
+    if (Failed(values->GetCount(count))) {
+        LogReleaseMessage(1, u"Failed to get count of values");
+        return KFX_REL_ERROR;
+    }
+    AddKeyFields(data, *values, count, rowSeparator, body);
+
+    const std::u16string url =
+        FillTemplate(u"%s/docStore/store/%s/document/", {working.serverUrl, working.storeName});
+    std::unique_ptr<XmlDocument> reply;
+    std::u16string error;
+    if (!body.Post(services_, url, working.userName, working.password, reply, error)) {
+        LogReleaseMessage(1, error);
+        return KFX_REL_ERROR;
+    }
+    LogReleaseMessage(0, FillTemplate(u"Document Released Successfully %s\n", {filePath}));
+    return KFX_REL_SUCCESS;
+}
+
+}  // namespace zarn
