@@ -1,0 +1,58 @@
+#include "catalogue/doc_store.h"
+
+#include <algorithm>
+
+#include "catalogue/xml_fields.h"
+#include "transport/reply_fields.h"
+
+namespace zarn {
+namespace {
+
+template <typename Record, typename Wanted>
+const Record* FindFirst(const std::vector<Record>& list, Wanted wanted) {
+    auto found = std::find_if(list.begin(), list.end(), wanted);
+    return found == list.end() ? nullptr : &*found;
+}
+
+}  // namespace
+
+void DocStore::Reset() {
+    *this = DocStore();
+}
+
+const DocStoreDocType* DocStore::FindDocType(std::u16string_view docTypeName) const {
+    return FindFirst(docTypes,
+                     [&](const DocStoreDocType& docType) { return docType.name == docTypeName; });
+}
+
+bool DocStore::GetDocTypeKeys(std::u16string_view docTypeName, std::vector<DocTypeKey>& out) const {
+    const DocStoreDocType* wanted = FindDocType(docTypeName);
+    if (!wanted)
+        return false;
+    for (const DocTypeToKeyMapper& link : links) {
+        // A link belongs to the first document type with its id, and to no other.
+        const DocStoreDocType* owner = FindFirst(
+            docTypes, [&](const DocStoreDocType& docType) { return docType.id == link.docTypeID; });
+        if (owner != wanted)
+            continue;
+        const DocStoreKey* key =
+            FindFirst(keys, [&](const DocStoreKey& k) { return k.id == link.keyTableID; });
+        DocTypeKey entry{link.sortIndex, key, link.keyRequired, link.keyUnique};
+        auto before = std::find_if(out.begin(), out.end(), [&](const DocTypeKey& existing) {
+            return existing.sortIndex > entry.sortIndex;
+        });
+        out.insert(before, entry);
+    }
+    return true;
+}
+
+bool DocStore::LoadFromXml(const XmlNode& element) {
+    Reset();
+    if (!SelectNodeText(element, u"name", name))
+        return false;
+    ReadTextField(element, u"description", description);
+    ReadTextField(element, u"library", library);
+    return true;
+}
+
+}  // namespace zarn

@@ -1,0 +1,29 @@
+#include "catalogue/doc_store_key.h"
+
+#include "catalogue/xml_fields.h"
+#include "transport/reply_fields.h"
+
+namespace zarn {
+
+void DocStoreKey::Reset() {
+    *this = DocStoreKey();
+}
+
+bool DocStoreKey::LoadFromXml(const XmlNode& element) {
+    Reset();
+    if (!SelectNodeText(element, u"name", name))
+        return false;
+    ReadTextField(element, u"description", description);
+    ReadKeyTypeField(element, u"type", type);
+    ReadIntegerField(element, u"id", id);
+    ReadIntegerField(element, u"size", size);
+    ReadIntegerField(element, u"scale", scale);
+    BuildTypeDescription();
+    return true;
+}
+
+void DocStoreKey::BuildTypeDescription() {
+    typeDescription = KeyTypeDescription(type, size, scale);
+}
+
+}  // namespace zarn
