@@ -1,0 +1,72 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/capture_host.h"
+#include "host/kfx_constants.h"
+
+namespace zarn {
+
+class CDocStoreManager;
+
+// Where one setting's value comes from: a source text and a KfxLinkSourceType.
+struct LinkSlot {
+    std::u16string source;  // empty stands for none
+    std::int32_t sourceType = KFX_REL_UNDEFINED_LINK;
+};
+
+// The ten named settings, in their stored order; each is also the destination of its link.
+enum class NamedSlot : std::size_t {
+    docStoreServer,
+    docStoreUsername,
+    docStorePassword,
+    docStoreName,
+    docTypeName,
+    documentDescription,
+    authorityOwner,
+    authorisationList,
+    authorityPublic,
+    docFilename,
+};
+
+inline constexpr std::size_t kNamedSlotCount = 10;
+inline constexpr std::size_t kNumberedSlotCount = 20;
+// Key-name properties that every save writes at least: docTypeKeyName[00] to [17].
+inline constexpr std::int32_t kKeyNameCount = 18;
+
+// The link destination of a named slot: "docStoreServer", …
+std::u16string_view NamedSlotName(NamedSlot slot);
+
+// The setup's working copy of the stored links, for one run of the setup dialog.
+struct ReleaseSettings {
+    // Named slots start as empty text constants, so that a new setup can be typed into at once.
+    ReleaseSettings(host::IReleaseSetupData* setupData, CDocStoreManager& catalogue);
+
+    LinkSlot& Named(NamedSlot slot) { return named[static_cast<std::size_t>(slot)]; }
+    const LinkSlot& Named(NamedSlot slot) const { return named[static_cast<std::size_t>(slot)]; }
+
+    std::array<LinkSlot, kNamedSlotCount> named;
+    std::array<LinkSlot, kNumberedSlotCount> numbered;  // slot i feeds destination "%02d" of i
+    host::IReleaseSetupData* setupData;                 // the setup script's; may be null
+    CDocStoreManager& catalogue;
+    std::vector<std::u16string> captureValueNames;  // in the host's order
+    // Set once a catalogue load in this dialog has read the server's store list.
+    bool catalogueLoaded = false;
+};
+
+// Before the pages open.
+void LoadReleaseSettings(ReleaseSettings& settings);
+bool LoadReleaseLinks(ReleaseSettings& settings);
+bool LoadCaptureValueNames(ReleaseSettings& settings);
+
+// After the administrator confirmed the pages.
+bool SaveReleaseLinks(const ReleaseSettings& settings);
+void SaveKeyNames(const ReleaseSettings& settings, const std::u16string& storeName,
+                  const std::u16string& docTypeName);
+
+}  // namespace zarn

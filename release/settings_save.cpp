@@ -1,0 +1,77 @@
+#include "catalogue/doc_store_manager.h"
+#include "common/text.h"
+#include "host/custom_properties.h"
+#include "release/release_settings.h"
+
+namespace zarn {
+namespace {
+
+// Writes "docTypeKeyName[%02d]" of `number` on a freshly fetched property collection. With
+// `keepExisting` a property that is already there stays as it is.
+void WriteKeyName(host::IReleaseSetupData& setupData, std::int32_t number,
+                  const std::u16string& fieldName, bool keepExisting) {
+    std::shared_ptr<host::ICustomProperties> properties;
+    if (Failed(setupData.GetCustomProperties(properties)) || !properties)
+        return;
+    const std::u16string property = u"docTypeKeyName[" + TwoDigits(number) + u"]";
+    std::u16string stored;
+    if (keepExisting && host::GetCustomProperty(*properties, property, stored))
+        return;
+    host::SetCustomProperty(*properties, property, fieldName);
+}
+
+std::u16string ParameterName(std::int32_t number) {
+    return u"PARM" + TwoDigits(number + 1);
+}
+
+}  // namespace
+
+bool SaveReleaseLinks(const ReleaseSettings& settings) {
+    if (!settings.setupData)
+        return false;
+    std::shared_ptr<host::ILinks> links;
+    if (Failed(settings.setupData->GetLinks(links)) || !links || Failed(links->RemoveAll())) {
+        return false;
+    }
+    for (std::size_t i = 0; i < kNumberedSlotCount; ++i) {
+        const LinkSlot& slot = settings.numbered[i];
+        if (slot.sourceType != KFX_REL_UNDEFINED_LINK && !slot.source.empty()) {
+            links->Add(slot.source, slot.sourceType, TwoDigits(static_cast<std::int32_t>(i)));
+        }
+    }
+    for (std::size_t i = 0; i < kNamedSlotCount; ++i) {
+        const LinkSlot& slot = settings.named[i];
+        links->Add(slot.source, slot.sourceType,
+                   std::u16string(NamedSlotName(static_cast<NamedSlot>(i))));
+    }
+    links->Add(u"OriginalFolder", KFX_REL_BATCHFIELD, u"OriginalFolder");
+    links->Add(u"First Page Original File Name", KFX_REL_VARIABLE, u"OriginalFileName");
+    links->Add(u"OriginalFileNameExt", KFX_REL_BATCHFIELD, u"OriginalFileNameExt");
+    return true;
+}
+
+void SaveKeyNames(const ReleaseSettings& settings, const std::u16string& storeName,
+                  const std::u16string& docTypeName) {
+    if (!settings.setupData)
+        return;
+    std::vector<DocTypeKey> keys;
+    if (const DocStore* store = settings.catalogue.FindDocStore(storeName)) {
+        store->GetDocTypeKeys(docTypeName, keys);
+    }
+    std::int32_t n = 0;
+    for (const DocTypeKey& entry : keys) {
+        if (!entry.key)
+            continue;
+        const std::u16string& name = entry.key->name;
+        WriteKeyName(*settings.setupData, n, name.empty() ? ParameterName(n) : name, false);
+        ++n;
+    }
+    // Without a catalogue read in this dialog nothing is known about the keys: the names stored
+    // before stay, and only missing numbers get a parameter name.
+    const bool keepExisting = !settings.catalogueLoaded;
+    for (; n < kKeyNameCount; ++n) {
+        WriteKeyName(*settings.setupData, n, ParameterName(n), keepExisting);
+    }
+}
+
+}  // namespace zarn
