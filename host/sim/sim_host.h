@@ -18,7 +18,8 @@ class SimHost {
   public:
     SimHost();
 
-    // Setup data over the record; its writes change the record.
+    // Setup data over the record; its writes change the record. A null record stands for an
+    // empty one.
     std::shared_ptr<SimReleaseSetupData> MakeSetupData(std::shared_ptr<SetupRecord> record) const;
     // Release data of one document released with the record's settings.
     std::shared_ptr<SimReleaseData> MakeReleaseData(std::shared_ptr<SetupRecord> record,

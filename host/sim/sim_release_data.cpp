@@ -13,7 +13,7 @@ SimReleaseData::SimReleaseData(std::shared_ptr<SimContext> context,
                                std::shared_ptr<SetupRecord> record, Batch batch, Document document,
                                ReleaseSession session)
     : context_(std::move(context)),
-      record_(std::move(record)),
+      record_(record ? std::move(record) : std::make_shared<SetupRecord>()),
       batch_(std::move(batch)),
       document_(std::make_shared<const Document>(std::move(document))),
       session_(std::move(session)) {}

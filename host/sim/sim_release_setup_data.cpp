@@ -10,7 +10,8 @@ namespace zarn::host::sim {
 
 SimReleaseSetupData::SimReleaseSetupData(std::shared_ptr<SimContext> context,
                                          std::shared_ptr<SetupRecord> record)
-    : context_(std::move(context)), record_(std::move(record)) {}
+    : context_(std::move(context)),
+      record_(record ? std::move(record) : std::make_shared<SetupRecord>()) {}
 
 HResult SimReleaseSetupData::GetDocClassName(std::u16string& name) {
     return Answer(*context_, "ReleaseSetupData.GetDocClassName", record_->docClassName, name);
