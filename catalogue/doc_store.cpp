@@ -2,27 +2,18 @@
 
 #include <algorithm>
 
+#include "catalogue/find_first.h"
 #include "catalogue/xml_fields.h"
 #include "transport/reply_fields.h"
 
 namespace zarn {
-namespace {
-
-template <typename Record, typename Wanted>
-const Record* FindFirst(const std::vector<Record>& list, Wanted wanted) {
-    auto found = std::find_if(list.begin(), list.end(), wanted);
-    return found == list.end() ? nullptr : &*found;
-}
-
-}  // namespace
 
 void DocStore::Reset() {
     *this = DocStore();
 }
 
 const DocStoreDocType* DocStore::FindDocType(std::u16string_view docTypeName) const {
-    return FindFirst(docTypes,
-                     [&](const DocStoreDocType& docType) { return docType.name == docTypeName; });
+    return FindByName(docTypes, docTypeName);
 }
 
 bool DocStore::GetDocTypeKeys(std::u16string_view docTypeName, std::vector<DocTypeKey>& out) const {
