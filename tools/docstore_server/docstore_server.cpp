@@ -1,0 +1,249 @@
+#include "tools/docstore_server/docstore_server.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <ctime>
+#include <map>
+#include <mutex>
+#include <thread>
+#include <variant>
+
+#include <httplib.h>
+
+#include "tools/docstore_server/document_archive.h"
+#include "tools/docstore_server/server_replies.h"
+
+namespace zarn::docstore {
+
+namespace {
+
+constexpr char kXmlContentType[] = "text/xml; charset=UTF-8";
+constexpr std::size_t kLargestDocument = 256u * 1024 * 1024;
+constexpr char kStoreList[] = R"(/+docStore/store/?)";
+constexpr char kStoreDetails[] = R"(/+docStore/store/([^/]+)/docTypeKey/?)";
+constexpr char kDocumentPost[] = R"(/+docStore/store/([^/]+)/document/?)";
+
+std::string LocalTime() {
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm parts{};
+    localtime_r(&now, &parts);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &parts);
+    return text;
+}
+
+std::string DescriptionOfStatus(int status, const std::string& path) {
+    switch (status) {
+        case 404:
+            return "Nothing is served at " + path;
+        case 413:
+            return "The document is larger than the server accepts";
+        default:
+            return "The request could not be handled";
+    }
+}
+
+}  // namespace
+
+struct DocStoreServer::Impl {
+    Impl(Catalogue catalogue, ServerSettings settings)
+        : catalogue(std::move(catalogue)),
+          settings(std::move(settings)),
+          archive(this->settings.storeDir) {}
+
+    void Route();
+    bool Authorised(const httplib::Request& request) const;
+    void Reply(const httplib::Request& request, httplib::Response& response, int status,
+               const std::string& description, const std::string& details = {});
+    void ServeDocument(const httplib::Request& request, httplib::Response& response,
+                       const httplib::ContentReader& reader);
+    void Log(const httplib::Request& request, const httplib::Response& response);
+
+    Catalogue catalogue;
+    ServerSettings settings;
+    DocumentArchive archive;
+    httplib::Server server;
+    std::thread thread;
+    int port = 0;
+
+    // What each request came to, for its log line.
+    std::mutex notesMutex;
+    std::map<const httplib::Request*, std::string> notes;
+};
+
+void DocStoreServer::Impl::Route() {
+    server.set_payload_max_length(kLargestDocument);
+    server.set_pre_routing_handler(
+        [this](const httplib::Request& request, httplib::Response& response) {
+            if (Authorised(request)) {
+                return httplib::Server::HandlerResponse::Unhandled;
+            }
+            response.set_header("WWW-Authenticate", "Basic realm=\"zarnRel document store\"");
+            Reply(request, response, 401,
+                  request.has_header("Authorization") ? "Wrong user name or password"
+                                                      : "Authentication is required");
+            return httplib::Server::HandlerResponse::Handled;
+        });
+    server.Get(kStoreList, [this](const httplib::Request& request, httplib::Response& response) {
+        response.set_content(StoreListXml(catalogue), kXmlContentType);
+        std::lock_guard<std::mutex> lock(notesMutex);
+        notes[&request] = std::to_string(catalogue.stores.size()) + " store(s)";
+    });
+    server.Get(kStoreDetails, [this](const httplib::Request& request, httplib::Response& response) {
+        const std::string name = request.matches[1];
+        const FixtureStore* store = catalogue.FindStore(name);
+        if (store == nullptr) {
+            Reply(request, response, 404, "Unknown document store \"" + name + "\"");
+            return;
+        }
+        response.set_content(StoreDetailsXml(*store), kXmlContentType);
+        std::lock_guard<std::mutex> lock(notesMutex);
+        notes[&request] = "store \"" + name + "\"";
+    });
+    server.Post(kDocumentPost, [this](const httplib::Request& request, httplib::Response& response,
+                                      const httplib::ContentReader& reader) {
+        ServeDocument(request, response, reader);
+    });
+    server.set_error_handler([this](const httplib::Request& request, httplib::Response& response) {
+        if (response.body.empty()) {
+            Reply(request, response, response.status,
+                  DescriptionOfStatus(response.status, request.path));
+        }
+    });
+    server.set_logger([this](const httplib::Request& request, const httplib::Response& response) {
+        Log(request, response);
+    });
+}
+
+bool DocStoreServer::Impl::Authorised(const httplib::Request& request) const {
+    if (settings.user.empty()) {
+        return true;
+    }
+    const auto expected =
+        httplib::make_basic_authentication_header(settings.user, settings.password);
+    return request.get_header_value("Authorization") == expected.second;
+}
+
+void DocStoreServer::Impl::Reply(const httplib::Request& request, httplib::Response& response,
+                                 int status, const std::string& description,
+                                 const std::string& details) {
+    response.status = status;
+    response.set_content(StatusXml(status, description, details), kXmlContentType);
+    std::lock_guard<std::mutex> lock(notesMutex);
+    notes[&request] = description;
+}
+
+void DocStoreServer::Impl::ServeDocument(const httplib::Request& request,
+                                         httplib::Response& response,
+                                         const httplib::ContentReader& reader) {
+    const std::string storeName = request.matches[1];
+    const FixtureStore* store = catalogue.FindStore(storeName);
+    if (store == nullptr) {
+        Reply(request, response, 404, "Unknown document store \"" + storeName + "\"");
+        return;
+    }
+    if (!request.is_multipart_form_data()) {
+        Reply(request, response, 415, "A document must be sent as multipart/form-data");
+        return;
+    }
+    ReceivedDocument document;
+    const bool read = reader(
+        [&document](const httplib::MultipartFormData& header) {
+            FormPart part{header.name, std::nullopt, {}};
+            if (!header.filename.empty()) {
+                part.fileName = header.filename;
+            }
+            document.parts.push_back(std::move(part));
+            return true;
+        },
+        [&document](const char* data, std::size_t length) {
+            document.parts.back().content.append(data, length);
+            return true;
+        });
+    if (!read) {
+        Reply(request, response, 400, "The multipart/form-data body could not be read");
+        return;
+    }
+    const std::variant<StoredDocument, Refusal> outcome = archive.Store(*store, document);
+    if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+        Reply(request, response, refusal->status, refusal->description);
+        return;
+    }
+    const StoredDocument& stored = std::get<StoredDocument>(outcome);
+    const std::string id = stored.folder.filename().string();
+    Reply(request, response, 200,
+          "Document " + id + " stored (" + stored.docType + ", " + stored.fileName + ", " +
+              std::to_string(stored.fileSize) + " bytes)",
+          "<docStore><store><name>" + XmlText(stored.store) + "</name><document><id>" + id +
+              "</id><docType>" + XmlText(stored.docType) + "</docType><fileName>" +
+              XmlText(stored.fileName) + "</fileName></document></store></docStore>");
+}
+
+void DocStoreServer::Impl::Log(const httplib::Request& request, const httplib::Response& response) {
+    std::string note;
+    {
+        std::lock_guard<std::mutex> lock(notesMutex);
+        if (const auto found = notes.find(&request); found != notes.end()) {
+            note = std::move(found->second);
+            notes.erase(found);
+        }
+    }
+    // Bytes after a request that announced a shorter length arrive as a request without a
+    // method; they are no request of anyone's.
+    if (!settings.log || request.method.empty()) {
+        return;
+    }
+    settings.log(LocalTime() + " " + request.remote_addr + " " + request.method + " " +
+                 request.path + " " + std::to_string(response.status) +
+                 (note.empty() ? "" : " " + note));
+}
+
+DocStoreServer::DocStoreServer(Catalogue catalogue, ServerSettings settings)
+    : impl_(std::make_unique<Impl>(std::move(catalogue), std::move(settings))) {
+    impl_->Route();
+}
+
+DocStoreServer::~DocStoreServer() {
+    Stop();
+}
+
+bool DocStoreServer::Start(std::string& error) {
+    errno = 0;
+    const ServerSettings& settings = impl_->settings;
+    if (settings.port == 0) {
+        impl_->port = impl_->server.bind_to_any_port(settings.host);
+    } else if (impl_->server.bind_to_port(settings.host, settings.port)) {
+        impl_->port = settings.port;
+    } else {
+        impl_->port = -1;
+    }
+    if (impl_->port <= 0) {
+        error = "cannot listen on " + settings.host + ":" + std::to_string(settings.port) +
+                (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string());
+        return false;
+    }
+    impl_->thread = std::thread([this] { impl_->server.listen_after_bind(); });
+    // A stop that came before the serving loop had started would be lost.
+    for (int wait = 0; wait < 5000 && !impl_->server.is_running(); ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+void DocStoreServer::Stop() {
+    if (impl_->thread.joinable()) {
+        impl_->server.stop();
+        impl_->thread.join();
+    }
+}
+
+int DocStoreServer::port() const {
+    return impl_->port;
+}
+
+std::string DocStoreServer::url() const {
+    return "http://" + impl_->settings.host + ":" + std::to_string(impl_->port);
+}
+
+}  // namespace zarn::docstore

@@ -1,0 +1,278 @@
+#include "tools/docstore_server/document_archive.h"
+
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <fstream>
+#include <optional>
+
+#include <nlohmann/json.hpp>
+
+#include "tools/docstore_server/document_check.h"
+
+namespace zarn::docstore {
+
+namespace fs = std::filesystem;
+using nlohmann::ordered_json;
+
+namespace {
+
+std::string UtcNow() {
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm parts{};
+    gmtime_r(&now, &parts);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
+    return text;
+}
+
+std::string IdFolderName(std::int64_t id) {
+    std::string digits = std::to_string(id);
+    return std::string(digits.size() < 6 ? 6 - digits.size() : 0, '0') + digits;
+}
+
+std::optional<std::int64_t> IdOfFolder(const fs::path& folder) {
+    const std::string name = folder.filename().string();
+    if (name.empty() || name.size() > 18 ||
+        !std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    return std::stoll(name);
+}
+
+std::optional<StoredDocument> ReadStoredDocument(const fs::path& folder) {
+    std::ifstream in(folder / kMetadataFileName, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    const ordered_json metadata = ordered_json::parse(in, nullptr, false);
+    if (metadata.is_discarded() || !metadata.is_object()) {
+        return std::nullopt;
+    }
+    StoredDocument document;
+    document.folder = folder;
+    document.id = metadata.value("id", std::int64_t{0});
+    document.store = metadata.value("store", "");
+    document.docType = metadata.value("docType", "");
+    document.received = metadata.value("received", "");
+    if (const auto file = metadata.find("file"); file != metadata.end() && file->is_object()) {
+        document.fileName = file->value("storedAs", "");
+        document.fileSize = file->value("size", std::uintmax_t{0});
+    }
+    if (const auto fields = metadata.find("fields");
+        fields != metadata.end() && fields->is_array()) {
+        for (const ordered_json& field : *fields) {
+            if (field.is_object()) {
+                document.fields.emplace_back(field.value("name", ""), field.value("value", ""));
+            }
+        }
+    }
+    return document;
+}
+
+// The stored documents of one store folder, by id.
+std::vector<StoredDocument> ReadStoreFolder(const fs::path& storeFolder) {
+    std::vector<StoredDocument> documents;
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(storeFolder, error)) {
+        if (IdOfFolder(entry.path())) {
+            if (std::optional<StoredDocument> document = ReadStoredDocument(entry.path())) {
+                documents.push_back(std::move(*document));
+            }
+        }
+    }
+    std::sort(documents.begin(), documents.end(),
+              [](const StoredDocument& a, const StoredDocument& b) { return a.id < b.id; });
+    return documents;
+}
+
+// The (type, key, value) entries of a document's unique keys.
+std::vector<std::tuple<std::string, std::string, std::string>> UniqueValues(
+    const FixtureStore& store, const std::string& docType,
+    const std::vector<std::pair<std::string, std::string>>& fields) {
+    std::vector<std::tuple<std::string, std::string, std::string>> values;
+    const FixtureDocType* type = store.FindDocType(docType);
+    if (type == nullptr) {
+        return values;
+    }
+    for (const auto& [name, value] : fields) {
+        const FixtureTypeKey* key = type->FindKey(name);
+        if (key != nullptr && key->unique && !value.empty()) {
+            values.emplace_back(docType, name, value);
+        }
+    }
+    return values;
+}
+
+std::vector<std::pair<std::string, std::string>> TextFields(const ReceivedDocument& document) {
+    std::vector<std::pair<std::string, std::string>> fields;
+    for (const FormPart& part : document.parts) {
+        if (!part.fileName) {
+            fields.emplace_back(part.name, part.content);
+        }
+    }
+    return fields;
+}
+
+bool WriteFile(const fs::path& path, std::string_view content) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    out.close();
+    return static_cast<bool>(out);
+}
+
+}  // namespace
+
+std::string StoreFolderName(std::string_view storeName) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string folder;
+    for (std::size_t i = 0; i < storeName.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(storeName[i]);
+        const bool plain = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+                           (byte >= '0' && byte <= '9') || byte == '-' || byte == '_' ||
+                           (byte == '.' && i > 0);
+        if (plain) {
+            folder += static_cast<char>(byte);
+        } else {
+            folder += '%';
+            folder += kHex[byte >> 4];
+            folder += kHex[byte & 0x0F];
+        }
+    }
+    return folder;
+}
+
+std::string SafeFileName(std::string_view postedName) {
+    const auto slash = postedName.find_last_of("/\\");
+    std::string_view last =
+        slash == std::string_view::npos ? postedName : postedName.substr(slash + 1);
+    std::string name;
+    for (const char c : last) {
+        const auto byte = static_cast<unsigned char>(c);
+        name += (byte < 0x20 || byte == 0x7F ||
+                 std::string_view(":*?\"<>|").find(c) != std::string_view::npos)
+                    ? '_'
+                    : c;
+    }
+    if (name.empty() || name == "." || name == "..") {
+        return "document";
+    }
+    return name == kMetadataFileName ? "file-" + name : name;
+}
+
+std::vector<StoredDocument> ListStoredDocuments(const fs::path& root) {
+    std::vector<fs::path> storeFolders;
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(root, error)) {
+        if (entry.is_directory(error)) {
+            storeFolders.push_back(entry.path());
+        }
+    }
+    std::sort(storeFolders.begin(), storeFolders.end());
+    std::vector<StoredDocument> documents;
+    for (const fs::path& folder : storeFolders) {
+        std::vector<StoredDocument> ofStore = ReadStoreFolder(folder);
+        std::move(ofStore.begin(), ofStore.end(), std::back_inserter(documents));
+    }
+    return documents;
+}
+
+DocumentArchive::DocumentArchive(fs::path root) : root_(std::move(root)) {}
+
+DocumentArchive::StoreState& DocumentArchive::StateOf(const FixtureStore& store) {
+    StoreState& state = stores_[store.name];
+    if (!state.loaded) {
+        // Documents stored by an earlier run count for ids and unique keys.
+        const fs::path folder = root_ / StoreFolderName(store.name);
+        std::error_code error;
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+            state.lastId = std::max(state.lastId, IdOfFolder(entry.path()).value_or(0));
+        }
+        for (const StoredDocument& stored : ReadStoreFolder(folder)) {
+            for (auto& value : UniqueValues(store, stored.docType, stored.fields)) {
+                state.uniqueValues.insert(std::move(value));
+            }
+        }
+        state.loaded = true;
+    }
+    return state;
+}
+
+std::variant<StoredDocument, Refusal> DocumentArchive::Store(const FixtureStore& store,
+                                                             const ReceivedDocument& document) {
+    if (std::optional<Refusal> refusal = CheckDocument(store, document)) {
+        return *refusal;
+    }
+    const std::lock_guard<std::mutex> lock(mutex_);
+    StoreState& state = StateOf(store);
+    const auto uniqueValues =
+        UniqueValues(store, document.FindText(kDocTypeField)->content, TextFields(document));
+    for (const auto& entry : uniqueValues) {
+        if (state.uniqueValues.count(entry) != 0) {
+            return Refusal{409, "Key \"" + std::get<1>(entry) +
+                                    "\" must be unique; a document with "
+                                    "the value \"" +
+                                    std::get<2>(entry) + "\" is stored already"};
+        }
+    }
+    std::variant<StoredDocument, Refusal> outcome = Write(store.name, document, state);
+    if (std::holds_alternative<StoredDocument>(outcome)) {
+        state.uniqueValues.insert(uniqueValues.begin(), uniqueValues.end());
+    }
+    return outcome;
+}
+
+std::variant<StoredDocument, Refusal> DocumentArchive::Write(const std::string& storeName,
+                                                             const ReceivedDocument& document,
+                                                             StoreState& state) {
+    const fs::path storeFolder = root_ / StoreFolderName(storeName);
+    std::error_code error;
+    fs::create_directories(storeFolder, error);
+    StoredDocument stored;
+    // Another server on the same folder may have taken the next id: take the one after.
+    for (int attempt = 0; attempt < 1000 && stored.folder.empty(); ++attempt) {
+        const fs::path folder = storeFolder / IdFolderName(++state.lastId);
+        if (fs::create_directory(folder, error)) {
+            stored.folder = folder;
+        } else if (error) {
+            break;
+        }
+    }
+    if (stored.folder.empty()) {
+        return Refusal{500, "The document could not be stored: " +
+                                (error ? error.message() : std::string("no free document id"))};
+    }
+    const FormPart& file = *document.FindFile(kDocumentFilePart);
+    stored.id = state.lastId;
+    stored.store = storeName;
+    stored.docType = document.FindText(kDocTypeField)->content;
+    stored.received = UtcNow();
+    stored.fileName = SafeFileName(*file.fileName);
+    stored.fileSize = file.content.size();
+    stored.fields = TextFields(document);
+
+    ordered_json metadata = {
+        {"id", stored.id},
+        {"store", stored.store},
+        {"docType", stored.docType},
+        {"received", stored.received},
+        {"file",
+         {{"name", *file.fileName}, {"storedAs", stored.fileName}, {"size", stored.fileSize}}},
+        {"fields", ordered_json::array()}};
+    for (const auto& [name, value] : stored.fields) {
+        metadata["fields"].push_back({{"name", name}, {"value", value}});
+    }
+    const std::string metadataText =
+        metadata.dump(2, ' ', false, ordered_json::error_handler_t::replace) + "\n";
+    // The metadata appears last, under its final name, so a listed document is complete.
+    const fs::path pending = stored.folder / (std::string(kMetadataFileName) + ".part");
+    if (!WriteFile(stored.folder / stored.fileName, file.content) ||
+        !WriteFile(pending, metadataText) ||
+        (fs::rename(pending, stored.folder / kMetadataFileName, error), error)) {
+        fs::remove_all(stored.folder, error);
+        return Refusal{500, "The document could not be stored in " + stored.folder.string()};
+    }
+    return stored;
+}
+
+}  // namespace zarn::docstore

@@ -1,0 +1,203 @@
+#include "tools/json/located_json.h"
+
+#include <iterator>
+#include <vector>
+
+namespace zarn::tools {
+
+using nlohmann::json;
+
+TextPosition PositionAt(std::string_view text, std::size_t offset) {
+    TextPosition position;
+    const std::size_t end = offset < text.size() ? offset : text.size();
+    for (std::size_t i = 0; i < end; ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte == '\n') {
+            ++position.line;
+            position.column = 1;
+        } else if ((byte & 0xC0) != 0x80) {  // UTF-8 continuation bytes belong to one character
+            ++position.column;
+        }
+    }
+    return position;
+}
+
+namespace {
+
+// Reads a text for the parser and tells how far the parser has read, which is how the
+// handler learns where each value ends.
+class TrackingIterator {
+  public:
+    using iterator_category = std::input_iterator_tag;
+    using value_type = char;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const char*;
+    using reference = const char&;
+
+    TrackingIterator(const char* current, const char** consumed)
+        : current_(current), consumed_(consumed) {}
+    reference operator*() const { return *current_; }
+    TrackingIterator& operator++() {
+        ++current_;
+        *consumed_ = current_;
+        return *this;
+    }
+    TrackingIterator operator++(int) {
+        TrackingIterator before = *this;
+        ++*this;
+        return before;
+    }
+    bool operator==(const TrackingIterator& other) const { return current_ == other.current_; }
+
+  private:
+    const char* current_;
+    const char** consumed_;
+};
+
+// The parser's message without its own "[json.exception…] parse error at line …:" prefix.
+std::string PlainParseMessage(const std::string& what) {
+    const auto at = what.find("parse error");
+    const auto colon = what.find(": ", at == std::string::npos ? 0 : at);
+    return colon == std::string::npos ? what : what.substr(colon + 2);
+}
+
+}  // namespace
+
+// Builds the document from the parser's events and notes where each value starts: the first
+// character after the previous token that is not white space or a separator.
+class LocatingSaxHandler : public nlohmann::json_sax<json> {
+  public:
+    LocatingSaxHandler(LocatedJson& target, std::string_view text, const char** consumed)
+        : target_(target), text_(text), consumed_(consumed) {}
+
+    bool null() override { return AddValue(nullptr); }
+    bool boolean(bool value) override { return AddValue(value); }
+    bool number_integer(number_integer_t value) override { return AddValue(value); }
+    bool number_unsigned(number_unsigned_t value) override { return AddValue(value); }
+    bool number_float(number_float_t value, const string_t&) override { return AddValue(value); }
+    bool string(string_t& value) override { return AddValue(value); }
+    bool binary(binary_t& value) override { return AddValue(json::binary(value)); }
+    bool start_object(std::size_t) override { return StartContainer(json::object()); }
+    bool key(string_t& name) override {
+        key_ = name;
+        NoteTokenEnd();
+        return true;
+    }
+    bool end_object() override { return EndContainer(); }
+    bool start_array(std::size_t) override { return StartContainer(json::array()); }
+    bool end_array() override { return EndContainer(); }
+    bool parse_error(std::size_t position, const std::string&,
+                     const nlohmann::detail::exception& exception) override {
+        const TextPosition where = PositionAt(text_, position > 0 ? position - 1 : 0);
+        error_ = std::to_string(where.line) + ":" + std::to_string(where.column) + ": " +
+                 PlainParseMessage(exception.what());
+        return false;
+    }
+
+    const std::string& error() const { return error_; }
+
+  private:
+    // Places a value into the current container and returns it.
+    json& Place(json&& value) {
+        const TextPosition start = PositionAt(text_, StartOfCurrentToken());
+        json::json_pointer pointer;
+        json* placed = nullptr;
+        if (stack_.empty()) {
+            target_.root_ = std::move(value);
+            placed = &target_.root_;
+        } else {
+            json& parent = *stack_.back().value;
+            pointer = stack_.back().pointer;
+            if (parent.is_array()) {
+                pointer /= parent.size();
+                parent.push_back(std::move(value));
+                placed = &parent.back();
+            } else {
+                pointer /= key_;
+                placed = &(parent[key_] = std::move(value));
+            }
+        }
+        target_.positions_[pointer.to_string()] = start;
+        pointer_ = pointer;
+        return *placed;
+    }
+
+    bool AddValue(json&& value) {
+        Place(std::move(value));
+        NoteTokenEnd();
+        return true;
+    }
+    bool StartContainer(json&& empty) {
+        json& container = Place(std::move(empty));
+        stack_.push_back({&container, pointer_});
+        NoteTokenEnd();
+        return true;
+    }
+    bool EndContainer() {
+        stack_.pop_back();
+        NoteTokenEnd();
+        return true;
+    }
+
+    // Skips white space, separators and comments.
+    std::size_t StartOfCurrentToken() const {
+        std::size_t offset = previousEnd_;
+        while (offset < text_.size()) {
+            const std::string_view rest = text_.substr(offset);
+            if (std::string_view(" \t\r\n,:").find(rest.front()) != std::string_view::npos) {
+                ++offset;
+            } else if (rest.starts_with("//")) {
+                const auto end = rest.find('\n');
+                offset = end == std::string_view::npos ? text_.size() : offset + end + 1;
+            } else if (rest.starts_with("/*")) {
+                const auto end = rest.find("*/", 2);
+                offset = end == std::string_view::npos ? text_.size() : offset + end + 2;
+            } else {
+                break;
+            }
+        }
+        return offset;
+    }
+    // A number is only known to end when the character after it has been read; that
+    // character is a separator or white space, which the next start skips anyway.
+    void NoteTokenEnd() { previousEnd_ = static_cast<std::size_t>(*consumed_ - text_.data()); }
+
+    struct Open {
+        json* value;
+        json::json_pointer pointer;
+    };
+    LocatedJson& target_;
+    std::string_view text_;
+    const char** consumed_;
+    std::vector<Open> stack_;
+    std::string key_;
+    json::json_pointer pointer_;
+    std::size_t previousEnd_ = 0;
+    std::string error_;
+};
+
+bool LocatedJson::Parse(std::string_view text, std::string& error) {
+    root_ = json();
+    positions_.clear();
+    const char* consumed = text.data();
+    LocatingSaxHandler handler(*this, text, &consumed);
+    const TrackingIterator first(text.data(), &consumed);
+    const TrackingIterator last(text.data() + text.size(), &consumed);
+    const bool strict = true;
+    const bool ignoreComments = true;
+    if (!json::sax_parse(first, last, &handler, nlohmann::json::input_format_t::json, strict,
+                         ignoreComments)) {
+        error = handler.error();
+        root_ = json();
+        positions_.clear();
+        return false;
+    }
+    return true;
+}
+
+TextPosition LocatedJson::PositionOf(const nlohmann::json::json_pointer& pointer) const {
+    const auto found = positions_.find(pointer.to_string());
+    return found == positions_.end() ? TextPosition{} : found->second;
+}
+
+}  // namespace zarn::tools

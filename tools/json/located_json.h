@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include <nlohmann/json.hpp>
+
+namespace zarn::tools {
+
+// A place in a text file, both counted from 1; the column counts characters, not bytes.
+struct TextPosition {
+    std::size_t line = 1;
+    std::size_t column = 1;
+};
+
+TextPosition PositionAt(std::string_view text, std::size_t offset);
+
+// A JSON document that remembers where each of its values starts, so that a value that is
+// well-formed but wrong can be reported with its line and column, as a syntax error is.
+// Comments (// and /* */) are allowed, so that files written by hand can explain themselves.
+class LocatedJson {
+  public:
+    // False on a syntax error, with `error` = "LINE:COLUMN: what is wrong".
+    bool Parse(std::string_view text, std::string& error);
+
+    const nlohmann::json& root() const { return root_; }
+
+    // Where the value at `pointer` starts (line 1, column 1 when unknown).
+    TextPosition PositionOf(const nlohmann::json::json_pointer& pointer) const;
+
+  private:
+    friend class LocatingSaxHandler;
+    nlohmann::json root_;
+    std::map<std::string, TextPosition> positions_;
+};
+
+}  // namespace zarn::tools
