@@ -32,6 +32,10 @@ inline constexpr HResult kInternetInvalidCa = MakeHResult(0x80072F0Du);
 inline constexpr HResult kInternetSecurityError = MakeHResult(0x80072F8Fu);
 inline constexpr HResult kInternetRedirectFailed = MakeHResult(0x80072F7Cu);
 inline constexpr HResult kInternetInvalidServerResponse = MakeHResult(0x80072F78u);
+inline constexpr HResult kInternetCertDateInvalid = MakeHResult(0x80072F05u);
+inline constexpr HResult kInternetCertNameInvalid = MakeHResult(0x80072F06u);
+// The POSIX transport's own: a reply body beyond its size limit (ERROR_FILE_TOO_LARGE).
+inline constexpr HResult kReplyTooLarge = MakeHResult(0x800700DFu);
 
 constexpr bool Succeeded(HResult hr) { return hr >= 0; }
 constexpr bool Failed(HResult hr) { return hr < 0; }

@@ -33,6 +33,9 @@ constexpr ErrorText kErrorTexts[] = {
     {kInternetSecurityError, u"A security error occurred"},
     {kInternetRedirectFailed, u"The redirection failed because either the scheme changed or all attempts made to redirect failed"},
     {kInternetInvalidServerResponse, u"The server response could not be parsed"},
+    {kInternetCertDateInvalid, u"The date in the certificate is invalid or has expired"},
+    {kInternetCertNameInvalid, u"The host name in the certificate is invalid or does not match"},
+    {kReplyTooLarge, u"The reply from the server is too large"},
 };
 
 class PosixTexts final : public Texts {

@@ -1,0 +1,61 @@
+#include "tests/transport/transport_fixture.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "common/text.h"
+
+namespace zarn::test {
+namespace {
+
+class MemoryFile : public ReadOnlyFile {
+  public:
+    MemoryFile(const MemoryFileSystem::File& file, std::u16string name)
+        : file_(file), name_(std::move(name)) {}
+
+    bool Read(void* buffer, std::size_t capacity, std::size_t& count) override {
+        if (file_.failAfterReads >= 0 && reads_ >= file_.failAfterReads)
+            return false;
+        ++reads_;
+        count = std::min(capacity, file_.content.size() - offset_);
+        std::memcpy(buffer, file_.content.data() + offset_, count);
+        offset_ += count;
+        return true;
+    }
+    std::u16string Name() const override { return name_; }
+    std::uint64_t SizeHint() const override { return file_.content.size(); }
+
+  private:
+    const MemoryFileSystem::File& file_;
+    std::u16string name_;
+    std::size_t offset_ = 0;
+    int reads_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<ReadOnlyFile> MemoryFileSystem::OpenExclusive(const std::u16string& path) {
+    auto found = files.find(path);
+    if (found == files.end())
+        return nullptr;
+    std::size_t slash = path.find_last_of(u"/\\");
+    return std::make_unique<MemoryFile>(found->second,
+                                        slash == path.npos ? path : path.substr(slash + 1));
+}
+
+CurlHttpOptions TransportServices::ShortLimits() {
+    CurlHttpOptions options;
+    options.connectTimeout = std::chrono::milliseconds(2000);
+    options.idleTimeout = std::chrono::seconds(1);
+    return options;
+}
+
+TransportServices::TransportServices(CurlHttpOptions options)
+    : http(CreateCurlHttpRequestFactory(options)),
+      services{files, *http, PlatformXmlDocumentFactory(), PlatformTexts(), ui} {}
+
+std::string Narrow(std::u16string_view text) {
+    return ToUtf8(text);
+}
+
+}  // namespace zarn::test

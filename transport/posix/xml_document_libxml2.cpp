@@ -1,0 +1,195 @@
+// XML documents on libxml2 and its XPath engine. Replies come from a server, so nothing they
+// point at is ever fetched: no entity substitution, no external DTD, no network, and an entity
+// loader that refuses everything in case some path still asks. Without XML_PARSE_HUGE the
+// parser's own limits bound entity expansion, nesting depth and text sizes.
+
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+#include <libxml/xmlerror.h>
+#include <libxml/xpath.h>
+
+#include <climits>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "common/text.h"
+#include "transport/posix/libxml2_document.h"
+
+namespace zarn {
+namespace {
+
+using DocumentPtr = std::shared_ptr<xmlDoc>;
+
+xmlParserInputPtr RefuseExternal(const char*, const char*, xmlParserCtxtPtr) {
+    return nullptr;
+}
+
+void InitialiseLibxml2() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        xmlInitParser();
+        xmlSetExternalEntityLoader(RefuseExternal);
+    });
+}
+
+void IgnoreGenericError(void*, const char*, ...) {}
+void IgnoreStructuredError(void*, xmlErrorPtr) {}
+
+// libxml2 prints parse and XPath errors to stderr unless told otherwise; its handlers are per
+// thread, so they are swapped for silent ones around each call and put back afterwards.
+class SilentErrors {
+  public:
+    SilentErrors()
+        : generic_(xmlGenericError),
+          genericContext_(xmlGenericErrorContext),
+          structured_(xmlStructuredError),
+          structuredContext_(xmlStructuredErrorContext) {
+        xmlSetGenericErrorFunc(nullptr, IgnoreGenericError);
+        xmlSetStructuredErrorFunc(nullptr, IgnoreStructuredError);
+    }
+    ~SilentErrors() {
+        xmlSetGenericErrorFunc(genericContext_, generic_);
+        xmlSetStructuredErrorFunc(structuredContext_, structured_);
+    }
+    SilentErrors(const SilentErrors&) = delete;
+    SilentErrors& operator=(const SilentErrors&) = delete;
+
+  private:
+    xmlGenericErrorFunc generic_;
+    void* genericContext_;
+    xmlStructuredErrorFunc structured_;
+    void* structuredContext_;
+};
+
+// `encoding` overrides what the document declares (for text that is already decoded); null
+// lets the parser detect it.
+DocumentPtr Parse(std::string_view bytes, const char* encoding) {
+    InitialiseLibxml2();
+    if (bytes.size() > INT_MAX)
+        return nullptr;
+    SilentErrors silent;
+    xmlParserCtxtPtr context = xmlNewParserCtxt();
+    if (context == nullptr)
+        return nullptr;
+    int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+    if (encoding != nullptr)
+        options |= XML_PARSE_IGNORE_ENC;
+    xmlDocPtr document = xmlCtxtReadMemory(context, bytes.data(), static_cast<int>(bytes.size()),
+                                           nullptr, encoding, options);
+    xmlFreeParserCtxt(context);
+    if (document == nullptr)
+        return nullptr;
+    return DocumentPtr(document, xmlFreeDoc);
+}
+
+std::u16string NodeText(xmlNodePtr node) {
+    xmlChar* content = xmlNodeGetContent(node);
+    if (content == nullptr)
+        return {};
+    std::u16string text = FromUtf8(reinterpret_cast<const char*>(content));
+    xmlFree(content);
+    return text;
+}
+
+// The nodes that the expression finds from `node`, at most `limit` of them; none for an
+// expression that does not parse or does not give a node set.
+std::vector<xmlNodePtr> Evaluate(const DocumentPtr& document, xmlNodePtr node,
+                                 std::u16string_view xpath, std::size_t limit) {
+    std::vector<xmlNodePtr> nodes;
+    std::string expression = ToUtf8(xpath);
+    if (!document || expression.find('\0') != std::string::npos)
+        return nodes;
+    SilentErrors silent;
+    xmlXPathContextPtr context = xmlXPathNewContext(document.get());
+    if (context == nullptr)
+        return nodes;
+    context->node = node;
+    context->error = IgnoreStructuredError;
+    xmlXPathObjectPtr result =
+        xmlXPathEvalExpression(reinterpret_cast<const xmlChar*>(expression.c_str()), context);
+    if (result != nullptr && result->type == XPATH_NODESET && result->nodesetval != nullptr) {
+        for (int i = 0; i < result->nodesetval->nodeNr && nodes.size() < limit; ++i) {
+            xmlNodePtr found = result->nodesetval->nodeTab[i];
+            // Namespace nodes are copies that die with the result; they are not kept.
+            if (found->type != XML_NAMESPACE_DECL)
+                nodes.push_back(found);
+        }
+    }
+    xmlXPathFreeObject(result);
+    xmlXPathFreeContext(context);
+    return nodes;
+}
+
+class Libxml2Node : public XmlNode {
+  public:
+    Libxml2Node(DocumentPtr document, xmlNodePtr node)
+        : document_(std::move(document)), node_(node) {}
+
+    std::u16string Text() const override { return node_ ? NodeText(node_) : std::u16string(); }
+
+    std::unique_ptr<XmlNode> SelectSingleNode(std::u16string_view xpath) const override {
+        std::vector<xmlNodePtr> found = Evaluate(document_, node_, xpath, 1);
+        if (found.empty())
+            return nullptr;
+        return std::make_unique<Libxml2Node>(document_, found.front());
+    }
+
+    std::vector<std::unique_ptr<XmlNode>> SelectNodes(std::u16string_view xpath) const override {
+        std::vector<std::unique_ptr<XmlNode>> nodes;
+        for (xmlNodePtr found : Evaluate(document_, node_, xpath, SIZE_MAX)) {
+            nodes.push_back(std::make_unique<Libxml2Node>(document_, found));
+        }
+        return nodes;
+    }
+
+  private:
+    DocumentPtr document_;
+    xmlNodePtr node_;
+};
+
+class Libxml2Document final : public XmlDocument {
+  public:
+    explicit Libxml2Document(DocumentPtr document) : document_(std::move(document)) {}
+
+    bool LoadXml(std::u16string_view text) override {
+        document_ = Parse(ToUtf8(text), "UTF-8");
+        return document_ != nullptr;
+    }
+
+    std::u16string Text() const override { return AsNode().Text(); }
+    std::unique_ptr<XmlNode> SelectSingleNode(std::u16string_view xpath) const override {
+        return AsNode().SelectSingleNode(xpath);
+    }
+    std::vector<std::unique_ptr<XmlNode>> SelectNodes(std::u16string_view xpath) const override {
+        return AsNode().SelectNodes(xpath);
+    }
+
+  private:
+    Libxml2Node AsNode() const {
+        return Libxml2Node(document_, reinterpret_cast<xmlNodePtr>(document_.get()));
+    }
+
+    DocumentPtr document_;
+};
+
+class Libxml2DocumentFactory final : public XmlDocumentFactory {
+  public:
+    HResult Create(std::unique_ptr<XmlDocument>& document) override {
+        document = std::make_unique<Libxml2Document>(nullptr);
+        return kOk;
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<XmlDocument> ParseXmlBytes(std::string_view bytes) {
+    return std::make_unique<Libxml2Document>(Parse(bytes, nullptr));
+}
+
+XmlDocumentFactory& PlatformXmlDocumentFactory() {
+    static Libxml2DocumentFactory factory;
+    return factory;
+}
+
+}  // namespace zarn
