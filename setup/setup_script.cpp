@@ -1,0 +1,54 @@
+#include "setup/setup_script.h"
+
+#include <exception>
+
+#include "catalogue/doc_store_manager.h"
+#include "release/release_settings.h"
+#include "setup/general_page.h"
+#include "setup/parameters_page.h"
+#include "transport/reply_fields.h"
+
+namespace zarn {
+
+KfxReturnValue SetupScript::ActionEvent(std::int32_t actionId, const std::u16string&,
+                                        const std::u16string&) {
+    return static_cast<std::uint32_t>(actionId) <= KFX_REL_END ? KFX_REL_SUCCESS
+                                                               : KFX_REL_UNSUPPORTED;
+}
+
+KfxReturnValue SetupScript::RunUI() {
+    if (!setupData_)
+        return KFX_REL_ERROR;
+    try {
+        RunSheet();
+    } catch (const std::exception&) {
+        return KFX_REL_ERROR;
+    }
+    return KFX_REL_SUCCESS;
+}
+
+void SetupScript::RunSheet() {
+    const std::u16string caption = SetupCaptionText(services_.texts);
+    std::unique_ptr<PropertySheet> sheet = sheets_.Create();
+    CDocStoreManager catalogue(services_);
+    ReleaseSettings settings(setupData_.get(), catalogue);
+    LoadReleaseSettings(settings);
+    LoadReleaseLinks(settings);
+    LoadCaptureValueNames(settings);
+
+    CPropertyPageSetupGeneral general(settings, services_.texts, services_.ui);
+    CPropertyPageSetupParms parametersLong(settings, u"Parameters Long", 0, 10, 132);
+    CPropertyPageSetupParms parametersShort(settings, u"Parameters Short", 10, 8, 64);
+    sheet->AddPage(general);
+    sheet->AddPage(parametersLong);
+    sheet->AddPage(parametersShort);
+    if (sheet->DoModal(caption) != SheetResult::kOk)
+        return;
+
+    SaveReleaseLinks(settings);
+    SaveKeyNames(settings, settings.Named(NamedSlot::docStoreName).source,
+                 settings.Named(NamedSlot::docTypeName).source);
+    setupData_->Apply();
+}
+
+}  // namespace zarn

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "common/services.h"
+#include "host/capture_host.h"
+#include "host/kfx_constants.h"
+#include "setup/property_sheet.h"
+
+namespace zarn {
+
+// The release-setup script: what the COM class ZarnSetupScript does for the host. Each method
+// gives its outcome as a KfxReturnValue and lets no exception out.
+class SetupScript {
+  public:
+    SetupScript(const Services& services, PropertySheetFactory& sheets)
+        : services_(services), sheets_(sheets) {}
+
+    KfxReturnValue OpenScript() { return KFX_REL_SUCCESS; }
+    // The setup dialog: loads the settings, runs the sheet, and on OK saves and applies them.
+    KfxReturnValue RunUI();
+    KfxReturnValue CloseScript() { return KFX_REL_SUCCESS; }
+    // Changes nothing: the document-class actions 0 to 13 are supported, all others are not.
+    KfxReturnValue ActionEvent(std::int32_t actionId, const std::u16string& data1,
+                               const std::u16string& data2);
+
+    const std::shared_ptr<host::IReleaseSetupData>& SetupData() const { return setupData_; }
+    void SetSetupData(std::shared_ptr<host::IReleaseSetupData> setupData) {
+        setupData_ = std::move(setupData);
+    }
+
+  private:
+    void RunSheet();
+
+    Services services_;
+    PropertySheetFactory& sheets_;
+    std::shared_ptr<host::IReleaseSetupData> setupData_;
+};
+
+}  // namespace zarn
