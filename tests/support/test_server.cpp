@@ -7,6 +7,8 @@
 namespace zarn::test {
 namespace {
 
+constexpr char kSetAsideContentType[] = "X-Test-Server-Content-Type";
+
 std::string Base64(std::string_view bytes) {
     static constexpr char kDigits[] =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
@@ -29,13 +31,18 @@ RecordedRequest StartRecord(const httplib::Request& request) {
     RecordedRequest record;
     record.method = request.method;
     record.target = request.target;
+    bool setAside = request.has_header(kSetAsideContentType);
     for (const auto& [name, value] : request.headers) {
         // cpp-httplib adds these itself; they did not come from the client.
         if (name == "REMOTE_ADDR" || name == "REMOTE_PORT" || name == "LOCAL_ADDR" ||
-            name == "LOCAL_PORT") {
+            name == "LOCAL_PORT" || name == kSetAsideContentType) {
             continue;
         }
-        record.headers.emplace_back(name, value);
+        if (setAside && ::strcasecmp(name.c_str(), "Content-Type") == 0) {
+            record.headers.emplace_back(name, request.get_header_value(kSetAsideContentType));
+        } else {
+            record.headers.emplace_back(name, value);
+        }
     }
     return record;
 }
@@ -51,12 +58,8 @@ std::optional<std::string> RecordedRequest::Header(std::string_view name) const 
     return std::nullopt;
 }
 
-const RecordedRequest::Part* RecordedRequest::FindPart(std::string_view name) const {
-    for (const Part& part : parts) {
-        if (part.name == name)
-            return &part;
-    }
-    return nullptr;
+std::optional<std::vector<ParsedPart>> RecordedRequest::Parts() const {
+    return ParseWithHttplib(body, Header("Content-Type").value_or(""));
 }
 
 TestServer::TestServer() : TestServer(Options{}) {}
@@ -71,27 +74,32 @@ TestServer::TestServer(Options options) {
     server_.Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
         Handle(request, response, StartRecord(request));
     });
-    if (options.discardBodies) {
-        server_.Post(".*", [this](const httplib::Request& request, httplib::Response& response,
-                                  const httplib::ContentReader& reader) {
-            RecordedRequest record = StartRecord(request);
-            reader([&record](const char*, std::size_t length) {
-                record.bodyLength += length;
-                return true;
-            });
-            Handle(request, response, std::move(record));
+    // Bodies are read as they come, so that what is recorded is the bytes the client sent.
+    // cpp-httplib would run every multipart body through its own parser first, so the content
+    // type is set aside until the handler records it. The request object is cpp-httplib's own
+    // non-const one, handed to this hook as const.
+    server_.set_pre_routing_handler([](const httplib::Request& seen, httplib::Response&) {
+        if (seen.is_multipart_form_data()) {
+            auto& request = const_cast<httplib::Request&>(seen);
+            std::string type = request.get_header_value("Content-Type");
+            request.headers.erase("Content-Type");
+            request.headers.emplace("Content-Type", "application/octet-stream");
+            request.headers.emplace(kSetAsideContentType, type);
+        }
+        return httplib::Server::HandlerResponse::Unhandled;
+    });
+    server_.Post(".*", [this, discard = options.discardBodies](
+                           const httplib::Request& request, httplib::Response& response,
+                           const httplib::ContentReader& reader) {
+        RecordedRequest record = StartRecord(request);
+        reader([&record, discard](const char* data, std::size_t length) {
+            if (!discard)
+                record.body.append(data, length);
+            record.bodyLength += length;
+            return true;
         });
-    } else {
-        server_.Post(".*", [this](const httplib::Request& request, httplib::Response& response) {
-            RecordedRequest record = StartRecord(request);
-            record.body = request.body;
-            record.bodyLength = request.get_header_value<std::uint64_t>("Content-Length");
-            for (const auto& [name, file] : request.files) {
-                record.parts.push_back({name, file.filename, file.content_type, file.content});
-            }
-            Handle(request, response, std::move(record));
-        });
-    }
+        Handle(request, response, std::move(record));
+    });
 
     port_ = server_.bind_to_any_port("127.0.0.1");
     if (port_ <= 0)

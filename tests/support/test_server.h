@@ -2,6 +2,8 @@
 
 #include <httplib.h>
 
+#include "tests/support/httplib_multipart.h"
+
 #include <cstdint>
 #include <map>
 #include <mutex>
@@ -18,25 +20,16 @@ using HeaderList = std::vector<std::pair<std::string, std::string>>;
 
 // One request as the server received it.
 struct RecordedRequest {
-    struct Part {
-        std::string name;
-        std::string filename;
-        std::string contentType;
-        std::string content;
-    };
-
     std::string method;
     std::string target;  // path and query exactly as they came in the request line
     HeaderList headers;  // cpp-httplib keeps them sorted by name; RawServer sees the wire order
-    // The body; empty when the server discards bodies, and for multipart/form-data, which
-    // cpp-httplib's own parser reads into `parts` (RawServer keeps those bytes).
-    std::string body;
+    std::string body;    // exactly as received; empty when the server discards bodies
     std::uint64_t bodyLength = 0;  // bytes of the body that the server read
-    std::vector<Part> parts;
 
     // The first value of a header (names compared without case), or nothing.
     std::optional<std::string> Header(std::string_view name) const;
-    const Part* FindPart(std::string_view name) const;
+    // The body's multipart/form-data parts as cpp-httplib parses them; nothing when it refuses.
+    std::optional<std::vector<ParsedPart>> Parts() const;
 };
 
 // What the server answers for a path.
