@@ -46,7 +46,7 @@ std::unique_ptr<ReadOnlyFile> MemoryFileSystem::OpenExclusive(const std::u16stri
 CurlHttpOptions TransportServices::ShortLimits() {
     CurlHttpOptions options;
     options.connectTimeout = std::chrono::milliseconds(2000);
-    options.idleTimeout = std::chrono::seconds(1);
+    options.idleTimeout = std::chrono::milliseconds(500);
     return options;
 }
 

@@ -7,6 +7,8 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <cctype>
+#include <chrono>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -63,6 +65,8 @@ class CurlHttpRequest final : public HttpRequest {
     static int SeekBody(void* self, curl_off_t offset, int origin);
     static std::size_t WriteReply(char* data, std::size_t size, std::size_t count, void* self);
     static std::size_t ReadHeader(char* data, std::size_t size, std::size_t count, void* self);
+    static int Connected(void* self, char*, char*, int, int);
+    static int Progress(void* self, curl_off_t, curl_off_t received, curl_off_t, curl_off_t sent);
 
     // Everything but the body; a Content-Length header is left to libcurl, which writes the
     // same value after the caller's headers and drops it where the body goes (a redirect
@@ -89,6 +93,14 @@ class CurlHttpRequest final : public HttpRequest {
     bool headersComplete_ = false;
     bool replyTooLarge_ = false;
     std::string reply_;
+
+    // Idle time counts from the moment a connection is ready; the connect timeout covers
+    // the time before.
+    bool connected_ = false;
+    bool idleTimedOut_ = false;
+    curl_off_t received_ = 0;
+    curl_off_t sent_ = 0;
+    std::chrono::steady_clock::time_point lastProgress_;
 };
 
 HResult CurlHttpRequest::Open(std::u16string_view method, std::u16string_view url,
@@ -180,9 +192,11 @@ HResult CurlHttpRequest::Configure(curl_slist*& headers, const ByteStream* body,
     curl_easy_setopt(easy_, CURLOPT_HTTPHEADER, headers);
     curl_easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT_MS,
                      static_cast<long>(options_.connectTimeout.count()));
-    curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_TIME,
-                     static_cast<long>(options_.idleTimeout.count()));
+    curl_easy_setopt(easy_, CURLOPT_PREREQFUNCTION, &CurlHttpRequest::Connected);
+    curl_easy_setopt(easy_, CURLOPT_PREREQDATA, this);
+    curl_easy_setopt(easy_, CURLOPT_XFERINFOFUNCTION, &CurlHttpRequest::Progress);
+    curl_easy_setopt(easy_, CURLOPT_XFERINFODATA, this);
+    curl_easy_setopt(easy_, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &CurlHttpRequest::ReadHeader);
     curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
     curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &CurlHttpRequest::WriteReply);
@@ -230,6 +244,8 @@ HResult CurlHttpRequest::Perform() {
     CURLcode code = curl_easy_perform(easy_);
     if (replyTooLarge_)
         return kReplyTooLarge;
+    if (idleTimedOut_)
+        return kInternetTimeout;
     if (code != CURLE_OK) {
         long certificateResult = 0;
         curl_easy_getinfo(easy_, CURLINFO_SSL_VERIFYRESULT, &certificateResult);
@@ -253,6 +269,30 @@ std::size_t CurlHttpRequest::ReadBody(char* buffer, std::size_t size, std::size_
         return CURL_READFUNC_ABORT;
     request->bodyOffset_ += copied;
     return copied;
+}
+
+int CurlHttpRequest::Connected(void* self, char*, char*, int, int) {
+    auto* request = static_cast<CurlHttpRequest*>(self);
+    request->connected_ = true;
+    request->lastProgress_ = std::chrono::steady_clock::now();
+    return CURL_PREREQFUNC_OK;
+}
+
+int CurlHttpRequest::Progress(void* self, curl_off_t, curl_off_t received, curl_off_t,
+                              curl_off_t sent) {
+    auto* request = static_cast<CurlHttpRequest*>(self);
+    if (!request->connected_)
+        return 0;
+    auto now = std::chrono::steady_clock::now();
+    if (received != request->received_ || sent != request->sent_) {
+        request->received_ = received;
+        request->sent_ = sent;
+        request->lastProgress_ = now;
+        return 0;
+    }
+    if (now - request->lastProgress_ >= request->options_.idleTimeout)
+        request->idleTimedOut_ = true;
+    return request->idleTimedOut_ ? 1 : 0;
 }
 
 // libcurl rewinds the body to send it again: after an authentication challenge, or for a

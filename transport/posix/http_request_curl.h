@@ -12,8 +12,9 @@ namespace zarn {
 // object; tests set shorter ones.
 struct CurlHttpOptions {
     std::chrono::milliseconds connectTimeout{60000};
-    // A transfer with no byte moving either way for this long fails.
-    std::chrono::seconds idleTimeout{30};
+    // Once connected, a transfer with no byte moving either way for this long fails (checked
+    // about once a second while idle).
+    std::chrono::milliseconds idleTimeout{30000};
     // A reply body larger than this fails rather than filling memory.
     std::uint64_t maxReplyBytes = std::uint64_t{64} << 20;
 };
