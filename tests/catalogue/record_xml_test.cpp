@@ -1,0 +1,137 @@
+// Reading catalogue records from XML elements, with the conversions of their fields.
+
+#include <gtest/gtest.h>
+
+#include "catalogue/doc_store.h"
+#include "transport/posix/libxml2_document.h"
+
+namespace zarn {
+namespace {
+
+// Parses `xml` and hands its root element to `record.LoadFromXml`.
+template <typename Record>
+bool LoadRecord(Record& record, const std::string& xml) {
+    std::unique_ptr<XmlDocument> document = ParseXmlBytes(xml);
+    std::unique_ptr<XmlNode> root = document->SelectSingleNode(u"/*");
+    EXPECT_NE(root, nullptr) << xml;
+    return root && record.LoadFromXml(*root);
+}
+
+DocTypeToKeyMapper Link(const std::string& children) {
+    DocTypeToKeyMapper link;
+    link.keyTableID = 77;  // a link read again starts from the defaults
+    EXPECT_TRUE(LoadRecord(link, "<documentTypeKey>" + children + "</documentTypeKey>"));
+    return link;
+}
+
+TEST(RecordFromXml, AnElementWithoutNameIsNoRecord) {
+    DocStore store;
+    store.description = u"old";
+    EXPECT_FALSE(LoadRecord(store, "<store><description>d</description></store>"));
+    EXPECT_TRUE(store.description.empty());
+    DocStoreKey key;
+    EXPECT_FALSE(LoadRecord(key, "<docStoreKey><id>4</id><Name>upper</Name></docStoreKey>"));
+    EXPECT_EQ(key.id, -1);
+    DocStoreDocType docType;
+    EXPECT_FALSE(LoadRecord(docType, "<documentType name=\"attr\"/>"));
+    EXPECT_TRUE(docType.name.empty());
+}
+
+TEST(RecordFromXml, TextsAreTakenAsTheDomGivesThem) {
+    DocStore store;
+    ASSERT_TRUE(LoadRecord(store,
+                           "<store><name>  padded  </name><description>a<b>b</b><![CDATA[<c>]]>"
+                           "</description><library/><name>second</name></store>"));
+    EXPECT_EQ(store.name, u"  padded  ");
+    EXPECT_EQ(store.description, u"ab<c>");
+    EXPECT_EQ(store.library, u"");
+}
+
+TEST(RecordFromXml, AbsentIntegersKeepTheirDefaultAndEmptyOnesGiveZero) {
+    DocStoreKey key;
+    ASSERT_TRUE(LoadRecord(key, "<docStoreKey><name>k</name><id></id></docStoreKey>"));
+    EXPECT_EQ(key.id, 0);
+    ASSERT_TRUE(LoadRecord(key, "<docStoreKey><name>k</name></docStoreKey>"));
+    EXPECT_EQ(key.id, -1);
+    EXPECT_EQ(key.size, 0);
+
+    DocTypeToKeyMapper empty = Link("<docTypeID/><keyTableID></keyTableID><sortIndex/>");
+    EXPECT_EQ(empty.docTypeID, 0);
+    EXPECT_EQ(empty.keyTableID, 0);
+    EXPECT_EQ(empty.sortIndex, 0);
+    DocTypeToKeyMapper absent = Link("");
+    EXPECT_EQ(absent.docTypeID, -1);
+    EXPECT_EQ(absent.keyTableID, -1);
+    EXPECT_EQ(absent.sortIndex, -1);
+    EXPECT_FALSE(absent.keyRequired);
+    EXPECT_FALSE(absent.keyUnique);
+}
+
+TEST(RecordFromXml, IntegersBeyondThe32BitRangeAreClamped) {
+    DocTypeToKeyMapper link = Link(
+        "<docTypeID>99999999999</docTypeID><keyTableID>-99999999999</keyTableID>"
+        "<sortIndex> 12abc</sortIndex><keyRequired>4294967297</keyRequired>");
+    EXPECT_EQ(link.docTypeID, INT32_MAX);
+    EXPECT_EQ(link.keyTableID, INT32_MIN);
+    EXPECT_EQ(link.sortIndex, 12);
+    EXPECT_FALSE(link.keyRequired);
+}
+
+TEST(RecordFromXml, NumberFlagsAreTrueOnlyForOne) {
+    for (const char* text : {"1", "+1", "01", "  1"}) {
+        EXPECT_TRUE(Link(std::string("<keyRequired>") + text + "</keyRequired>").keyRequired)
+            << text;
+    }
+    for (const char* text : {"true", "2", "", "YES"}) {
+        EXPECT_FALSE(Link(std::string("<keyUnique>") + text + "</keyUnique>").keyUnique) << text;
+    }
+}
+
+TEST(RecordFromXml, AutoNameIsTrueOnlyForYes) {
+    DocStoreDocType docType;
+    for (const char* text : {"YES", "yes", "YeS"}) {
+        ASSERT_TRUE(LoadRecord(
+            docType, std::string("<t><name>n</name><autoName>") + text + "</autoName></t>"));
+        EXPECT_TRUE(docType.autoName) << text;
+    }
+    for (const char* text : {"1", "Y", "", " YES"}) {
+        ASSERT_TRUE(LoadRecord(
+            docType, std::string("<t><name>n</name><autoName>") + text + "</autoName></t>"));
+        EXPECT_FALSE(docType.autoName) << text;
+    }
+}
+
+TEST(RecordFromXml, AKeysDescriptionFollowsAllItsFields) {
+    DocStoreKey key;
+    ASSERT_TRUE(LoadRecord(key,
+                           "<docStoreKey><scale>2</scale><size>10</size><type>numeric</type>"
+                           "<name>Amount</name><description>Sum</description><id>5</id>"
+                           "</docStoreKey>"));
+    EXPECT_EQ(key.type, KeyDataType::kNumeric);
+    EXPECT_EQ(key.typeDescription, u"Decimal (10, 2)");
+    EXPECT_EQ(key.description, u"Sum");
+    EXPECT_EQ(key.id, 5);
+
+    ASSERT_TRUE(LoadRecord(key,
+                           "<docStoreKey><name>n</name><type>CHAR(20)</type><size>-3</size>"
+                           "<scale>1</scale></docStoreKey>"));
+    EXPECT_EQ(key.type, KeyDataType::kUnknown);
+    EXPECT_EQ(key.size, -3);
+    EXPECT_EQ(key.scale, 1);
+    EXPECT_EQ(key.typeDescription, u"Unknown");
+
+    ASSERT_TRUE(LoadRecord(key, "<docStoreKey><name>n</name><type>char</type></docStoreKey>"));
+    EXPECT_EQ(key.typeDescription, u"Text (Length: 0)");
+}
+
+TEST(RecordFromXml, ChildrenInAnotherNamespaceAreNotTheFields) {
+    DocStore store;
+    EXPECT_FALSE(LoadRecord(store, "<store xmlns=\"urn:other\"><name>n</name></store>"));
+    ASSERT_TRUE(LoadRecord(store,
+                           "<store xmlns:o=\"urn:o\"><o:name>x</o:name><name>n</name>"
+                           "</store>"));
+    EXPECT_EQ(store.name, u"n");
+}
+
+}  // namespace
+}  // namespace zarn
