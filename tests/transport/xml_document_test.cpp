@@ -1,0 +1,167 @@
+// XML replies on libxml2: what is read, and what a reply can never make the client do.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+
+#include "transport/http_client.h"
+#include "transport/posix/libxml2_document.h"
+#include "transport/xml_document.h"
+
+namespace zarn::test {
+namespace {
+
+std::unique_ptr<XmlDocument> Load(std::u16string_view text) {
+    std::unique_ptr<XmlDocument> document;
+    EXPECT_EQ(PlatformXmlDocumentFactory().Create(document), kOk);
+    document->LoadXml(text);
+    return document;
+}
+
+std::u16string Description(std::u16string_view reply) {
+    return ReplyStatusDescription(PlatformXmlDocumentFactory(), reply);
+}
+
+// A local file whose content must never reach a reply's text.
+class SecretFile {
+  public:
+    SecretFile() : path_(::testing::TempDir() + "zarn_secret.txt") {
+        std::ofstream(path_) << "TOP-SECRET";
+    }
+    ~SecretFile() { std::remove(path_.c_str()); }
+    std::u16string Uri() const {
+        std::string uri = "file://" + path_;
+        return std::u16string(uri.begin(), uri.end());
+    }
+
+  private:
+    std::string path_;
+};
+
+TEST(ReplyStatusDescription, FindsTheFirstElementWithThatIdInAnyNamespace) {
+    EXPECT_EQ(Description(u"<html><body><div><span id='statusDescription'>Store <b>Main</b> "
+                          u"is full</span></div></body></html>"),
+              u"Store Main is full");
+    EXPECT_EQ(Description(u"<a xmlns='urn:a'><b:x xmlns:b='urn:b' id=\"statusDescription\">ns"
+                          u"</b:x></a>"),
+              u"ns");
+    EXPECT_EQ(Description(u"<a><p id='statusDescription'>outer<q id='statusDescription'>inner"
+                          u"</q></p><r id='statusDescription'>later</r></a>"),
+              u"outerinner");
+    EXPECT_EQ(Description(u"<a><p id='StatusDescription'>case</p></a>"), u"");
+    EXPECT_EQ(Description(u"<a><p ID='statusDescription'>case</p></a>"), u"");
+    EXPECT_EQ(Description(u"store is full"), u"");
+    EXPECT_EQ(Description(u""), u"");
+    EXPECT_EQ(Description(u"<a><p id='statusDescription'>unclosed</a>"), u"");
+}
+
+TEST(ReplyStatusDescription, AcceptsADocumentTypeWithInternalEntities) {
+    EXPECT_EQ(Description(u"<!DOCTYPE a [<!ENTITY who 'The store'><!ATTLIST p id ID #IMPLIED>]>"
+                          u"<a><p id='statusDescription'>&who; is full</p></a>"),
+              u"The store is full");
+}
+
+TEST(ReplyStatusDescription, NeverFetchesExternalEntitiesOrDocumentTypes) {
+    SecretFile secret;
+    std::u16string uri = secret.Uri();
+    std::u16string replies[] = {
+        u"<!DOCTYPE a [<!ENTITY s SYSTEM '" + uri +
+            u"'>]><a><p id='statusDescription'>[&s;]</p></a>",
+        u"<!DOCTYPE a [<!ENTITY % s SYSTEM '" + uri +
+            u"'> %s;]><a><p id='statusDescription'>[]</p></a>",
+        u"<!DOCTYPE a SYSTEM '" + uri + u"'><a><p id='statusDescription'>[]</p></a>",
+        u"<!DOCTYPE a [<!ENTITY s SYSTEM '" + uri +
+            u"'>]><a><p id='statusDescription' title='&s;'>[]</p></a>",
+    };
+    for (const std::u16string& reply : replies) {
+        std::u16string text = Description(reply);
+        EXPECT_TRUE(text == u"[]" || text.empty()) << std::string(text.begin(), text.end());
+    }
+}
+
+TEST(ReplyStatusDescription, EntityExpansionAndNestingAreBounded) {
+    // Nine levels of ten references each: a billion copies if nothing stopped it.
+    std::u16string laughs = u"<!DOCTYPE a [<!ENTITY l0 'lol'>";
+    for (char16_t level = u'1'; level <= u'9'; ++level) {
+        laughs += u"<!ENTITY l" + std::u16string(1, level) + u" '";
+        for (int i = 0; i < 10; ++i)
+            laughs += u"&l" + std::u16string(1, level - 1) + u";";
+        laughs += u"'>";
+    }
+    laughs += u"]><a><p id='statusDescription'>&l9;</p></a>";
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_LT(Description(laughs).size(), 100000u);
+
+    std::u16string deep;
+    for (int i = 0; i < 100000; ++i)
+        deep += u"<d>";
+    deep += u"<p id='statusDescription'>deep</p>";
+    EXPECT_EQ(Description(deep), u"");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+}
+
+TEST(XmlDocument, ParseErrorsAndBadExpressionsPrintNothing) {
+    ::testing::internal::CaptureStderr();
+    auto document = Load(u"<a><b></a>");
+    EXPECT_FALSE(document->SelectSingleNode(u"/a"));
+    auto good = Load(u"<a><b>1</b></a>");
+    EXPECT_FALSE(good->SelectSingleNode(u"//b[")) << "an invalid expression finds nothing";
+    EXPECT_TRUE(good->SelectNodes(u"][").empty());
+    EXPECT_FALSE(good->SelectSingleNode(u"count(//b)")) << "a number is not a node";
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+}
+
+TEST(XmlDocument, SelectsRelativeToANodeInDocumentOrder) {
+    auto document = Load(
+        u"<s><store><name>A</name></store><store><name>B</name>"
+        u"<description/></store></s>");
+    auto stores = document->SelectNodes(u"/s/store");
+    ASSERT_EQ(stores.size(), 2u);
+    EXPECT_EQ(stores[0]->SelectSingleNode(u"name")->Text(), u"A");
+    EXPECT_EQ(stores[1]->SelectSingleNode(u"name")->Text(), u"B");
+    EXPECT_FALSE(stores[0]->SelectSingleNode(u"description"));
+    ASSERT_TRUE(stores[1]->SelectSingleNode(u"description"));
+    EXPECT_EQ(stores[1]->SelectSingleNode(u"description")->Text(), u"");
+    EXPECT_EQ(document->Text(), u"AB");
+}
+
+TEST(XmlDocument, NodesKeepTheirDocumentAlive) {
+    std::unique_ptr<XmlNode> node;
+    {
+        auto document = Load(u"<a><b x='attribute'>kept</b></a>");
+        node = document->SelectSingleNode(u"//b");
+        document->LoadXml(u"<other/>");
+        EXPECT_FALSE(document->SelectSingleNode(u"//b"));
+    }
+    ASSERT_TRUE(node);
+    EXPECT_EQ(node->Text(), u"kept");
+    EXPECT_EQ(node->SelectSingleNode(u"@x")->Text(), u"attribute");
+    // Namespace nodes die with the expression's result; they are not handed out.
+    EXPECT_TRUE(node->SelectNodes(u"namespace::*").empty());
+}
+
+TEST(XmlDocument, TextIsTakenAsItIsWhateverTheDeclarationSays) {
+    auto document = Load(u"<?xml version='1.0' encoding='ISO-8859-1'?><a>caf\u00E9 \U0001F600</a>");
+    ASSERT_TRUE(document->SelectSingleNode(u"/a"));
+    EXPECT_EQ(document->SelectSingleNode(u"/a")->Text(), u"caf\u00E9 \U0001F600");
+}
+
+TEST(XmlDocument, ReplyBytesAreDecodedAsTheyDeclareAndNonXmlGivesAnEmptyDocument) {
+    auto latin = ParseXmlBytes("<?xml version='1.0' encoding='ISO-8859-1'?><a>caf\xE9</a>");
+    ASSERT_TRUE(latin->SelectSingleNode(u"/a"));
+    EXPECT_EQ(latin->SelectSingleNode(u"/a")->Text(), u"caf\u00E9");
+    auto utf16 = ParseXmlBytes(std::string("\xFF\xFE<\0a\0/\0>\0", 10));
+    EXPECT_TRUE(utf16->SelectSingleNode(u"/a"));
+
+    for (std::string_view notXml : {"", "plain text", "<a><b></a>"}) {
+        auto empty = ParseXmlBytes(notXml);
+        ASSERT_TRUE(empty);
+        EXPECT_FALSE(empty->SelectSingleNode(u"/*"));
+        EXPECT_TRUE(empty->SelectNodes(u"//*").empty());
+        EXPECT_EQ(empty->Text(), u"");
+    }
+}
+
+}  // namespace
+}  // namespace zarn::test
