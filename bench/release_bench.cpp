@@ -1,0 +1,132 @@
+// Releases a 256 MB document through the transport to a server on loopback that discards the
+// body, and prints throughput and peak memory, next to `curl -F` posting the same file to the
+// same server. Targets: peak memory below the file size plus 32 MB, throughput at least half of
+// curl's.
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "common/file_system.h"
+#include "common/services.h"
+#include "common/text.h"
+#include "common/texts.h"
+#include "tests/support/recording_user_interface.h"
+#include "tests/support/test_server.h"
+#include "transport/multipart_body.h"
+#include "transport/posix/http_request_curl.h"
+
+namespace {
+
+constexpr std::uint64_t kMegabyte = 1 << 20;
+constexpr std::uint64_t kFileSize = 256 * kMegabyte;
+constexpr int kRuns = 3;
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::duration elapsed) {
+    return std::chrono::duration<double>(elapsed).count();
+}
+
+double PeakMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in kilobytes
+}
+
+void WriteDocument(const std::filesystem::path& path) {
+    std::ofstream out(path, std::ios::binary);
+    std::mt19937_64 random(7);
+    std::vector<std::uint64_t> block(kMegabyte / sizeof(std::uint64_t));
+    for (std::uint64_t written = 0; written < kFileSize; written += kMegabyte) {
+        for (std::uint64_t& word : block)
+            word = random();
+        out.write(reinterpret_cast<const char*>(block.data()), kMegabyte);
+    }
+}
+
+// One release of the document: the body built as the release builds it, then posted.
+bool Release(const zarn::Services& services, const std::u16string& url,
+             const std::filesystem::path& document) {
+    zarn::MultipartBody body(u"---------------------------zarnRel", services.files);
+    body.AddTextField(u"docType", u"Invoice");
+    body.AddTextField(u"description", u"benchmark");
+    if (body.AddFile(u"document", u"", zarn::FromUtf8(document.string())) !=
+        zarn::FileAddResult::kAdded) {
+        std::fprintf(stderr, "cannot read %s\n", document.c_str());
+        return false;
+    }
+    body.AddTextField(u"authorityOwner", u"");
+    body.AddTextField(u"authorisationList", u"");
+    body.AddTextField(u"authorityPublic", u"");
+    std::unique_ptr<zarn::XmlDocument> response;
+    std::u16string error;
+    if (!body.Post(services, url, u"", u"", response, error)) {
+        std::fprintf(stderr, "post failed: %s\n", zarn::ToUtf8(error).c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int main() {
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("zarn_release_bench_" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    std::filesystem::path document = folder / "document.bin";
+    WriteDocument(document);
+    double baseline = PeakMegabytes();
+
+    zarn::test::TestServer server(zarn::test::TestServer::Options{true});
+    server.SetReply("/docStore/store/Main/document/", {200, "text/xml", "<ok/>", {}});
+    std::u16string url = server.Url("/docStore/store/Main/document/");
+
+    auto http = zarn::CreateCurlHttpRequestFactory(zarn::CurlHttpOptions{});
+    zarn::test::RecordingUserInterface ui;
+    zarn::Services services{zarn::PlatformFileSystem(), *http, zarn::PlatformXmlDocumentFactory(),
+                            zarn::PlatformTexts(), ui};
+
+    double best = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        auto start = Clock::now();
+        if (!Release(services, url, document))
+            return 1;
+        best = std::max(best, kFileSize / kMegabyte / Seconds(Clock::now() - start));
+    }
+    double peak = PeakMegabytes();
+    std::printf("file                 %8.0f MB\n", static_cast<double>(kFileSize / kMegabyte));
+    std::printf("release throughput   %8.1f MB/s (best of %d)\n", best, kRuns);
+    std::printf(
+        "peak memory          %8.1f MB (before the releases %.1f MB; target below %.0f MB)\n", peak,
+        baseline, static_cast<double>(kFileSize / kMegabyte + 32));
+
+    if (std::system("command -v curl > /dev/null 2>&1") == 0) {
+        std::string command = "curl -s -o /dev/null -F 'document=@" + document.string() + "' '" +
+                              zarn::ToUtf8(url) + "'";
+        double curlBest = 0;
+        for (int run = 0; run < kRuns; ++run) {
+            auto start = Clock::now();
+            if (std::system(command.c_str()) != 0)
+                break;
+            curlBest = std::max(curlBest, kFileSize / kMegabyte / Seconds(Clock::now() - start));
+        }
+        std::printf(
+            "curl -F throughput   %8.1f MB/s (best of %d; target at least half: %.1f MB/s)\n",
+            curlBest, kRuns, curlBest / 2);
+    } else {
+        std::printf("curl -F throughput   (curl is not installed)\n");
+    }
+    std::printf("server received      %zu requests\n", server.RequestCount());
+
+    std::filesystem::remove_all(folder);
+    return 0;
+}
