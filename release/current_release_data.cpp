@@ -1,6 +1,7 @@
 #include "release/current_release_data.h"
 
 #include <mutex>
+#include <utility>
 
 namespace zarn {
 namespace {
@@ -26,7 +27,9 @@ void CurrentReleaseData::Set(std::shared_ptr<host::IReleaseData> data) {
     // The previous object is released outside the lock: releasing a host object may call back.
 }
 
-void CurrentReleaseData::Clear() { Set(nullptr); }
+void CurrentReleaseData::Clear() {
+    Set(nullptr);
+}
 
 std::shared_ptr<host::IReleaseData> CurrentReleaseData::Get() {
     std::lock_guard<std::mutex> lock(Guard());

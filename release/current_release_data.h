@@ -10,7 +10,7 @@ namespace zarn {
 // the release log writes to it. Script instances on different threads share it, so every
 // access is guarded: one instance can never free the object while another is logging to it.
 class CurrentReleaseData {
-public:
+  public:
     static void Set(std::shared_ptr<host::IReleaseData> data);
     static void Clear();
     static std::shared_ptr<host::IReleaseData> Get();

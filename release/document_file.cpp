@@ -10,23 +10,30 @@ enum class FileKind { kImages, kNonImage };
 // The file name of image file 1 when the document's non-image flag fits the kind.
 bool FirstImageFile(host::IReleaseData& data, FileKind kind, std::u16string& path) {
     std::shared_ptr<host::IImageFiles> images;
-    if (Failed(data.GetImageFiles(images)) || !images) return false;
+    if (Failed(data.GetImageFiles(images)) || !images)
+        return false;
     std::int32_t containsNonImage = 0;
-    if (Failed(images->GetContainsNonImageFile(containsNonImage))) return false;
-    if (kind == FileKind::kImages ? containsNonImage != 0 : containsNonImage <= 0) return false;
+    if (Failed(images->GetContainsNonImageFile(containsNonImage)))
+        return false;
+    if (kind == FileKind::kImages ? containsNonImage != 0 : containsNonImage <= 0)
+        return false;
     std::int32_t count = 0;
-    if (Failed(images->GetCount(count)) || count < 1) return false;
+    if (Failed(images->GetCount(count)) || count < 1)
+        return false;
     std::shared_ptr<host::IImageFile> first;
-    if (Failed(images->GetItem(std::int32_t{1}, first)) || !first) return false;
+    if (Failed(images->GetItem(std::int32_t{1}, first)) || !first)
+        return false;
     std::u16string name;
-    if (Failed(first->GetFileName(name))) return false;
+    if (Failed(first->GetFileName(name)))
+        return false;
     path = std::move(name);
     return true;
 }
 
 bool KofaxPdfFile(host::IReleaseData& data, std::u16string& path) {
     std::u16string name;
-    if (Failed(data.GetKofaxPDFFileName(name)) || name.empty()) return false;
+    if (Failed(data.GetKofaxPDFFileName(name)) || name.empty())
+        return false;
     path = std::move(name);
     return true;
 }
@@ -35,8 +42,10 @@ bool KofaxPdfFile(host::IReleaseData& data, std::u16string& path) {
 // is the first character.
 void ReplaceExtension(std::u16string& path, const std::u16string& extension) {
     std::size_t dot = path.rfind(u'.');
-    if (dot != std::u16string::npos && dot != 0) path.erase(dot);
-    if (extension.front() != u'.') path += u'.';
+    if (dot != std::u16string::npos && dot != 0)
+        path.erase(dot);
+    if (extension.front() != u'.')
+        path += u'.';
     path += extension;
 }
 
@@ -49,13 +58,17 @@ bool FindOriginalFile(host::IValues& values, FileSystem& files, std::u16string& 
     GetValue(values, u"OriginalFolder", folder);
     GetValue(values, u"OriginalFileName", name);
     GetValue(values, u"OriginalFileNameExt", extension);
-    if (folder.empty() || name.empty()) return false;
+    if (folder.empty() || name.empty())
+        return false;
 
     std::u16string joined = folder;
-    if (joined.back() != u'\\' && joined.back() != u'/') joined += u'\\';
+    if (joined.back() != u'\\' && joined.back() != u'/')
+        joined += u'\\';
     joined += name;
-    if (!extension.empty()) ReplaceExtension(joined, extension);
-    if (!files.Exists(joined)) return false;
+    if (!extension.empty())
+        ReplaceExtension(joined, extension);
+    if (!files.Exists(joined))
+        return false;
     path = std::move(joined);
     return true;
 }

@@ -10,9 +10,10 @@ namespace {
 bool KeyNameFor(host::IReleaseData& data, const std::u16string& destination,
                 std::u16string& keyName) {
     std::shared_ptr<host::ICustomProperties> properties;
-    if (Failed(data.GetCustomProperties(properties)) || !properties) return false;
-    return host::GetCustomProperty(*properties,
-                                   FillTemplate(u"docTypeKeyName[%s]", {destination}), keyName);
+    if (Failed(data.GetCustomProperties(properties)) || !properties)
+        return false;
+    return host::GetCustomProperty(*properties, FillTemplate(u"docTypeKeyName[%s]", {destination}),
+                                   keyName);
 }
 
 }  // namespace
@@ -23,20 +24,24 @@ void AddSplitValue(MultipartBody& body, const std::u16string& name, std::u16stri
         std::size_t at = value.find(separator);
         body.AddTextField(name, value.substr(0, at));
         value = at == std::u16string_view::npos ? std::u16string_view{}
-                                                 : value.substr(at + separator.size());
+                                                : value.substr(at + separator.size());
     }
 }
 
 bool AddTableRows(MultipartBody& body, const std::u16string& name, host::IValue& value) {
     std::shared_ptr<host::IRowValues> rows;
-    if (Failed(value.GetRowValues(rows)) || !rows) return false;
+    if (Failed(value.GetRowValues(rows)) || !rows)
+        return false;
     std::int32_t count = 0;
-    if (Failed(rows->Count(count))) return false;
+    if (Failed(rows->Count(count)))
+        return false;
     for (std::int32_t row = 1; row <= count; ++row) {
         std::shared_ptr<host::IValue> member;
-        if (Failed(rows->Item(row, member)) || !member) continue;
+        if (Failed(rows->Item(row, member)) || !member)
+            continue;
         std::u16string text;
-        if (Failed(member->GetValue(text))) continue;
+        if (Failed(member->GetValue(text)))
+            continue;
         body.AddTextField(name, text);
     }
     return true;
@@ -46,14 +51,16 @@ void AddKeyFields(host::IReleaseData& data, host::IValues& values, std::int32_t 
                   const std::u16string& rowSeparator, MultipartBody& body) {
     for (std::int32_t index = 1; index <= count; ++index) {
         std::shared_ptr<host::IValue> value;
-        if (Failed(values.GetItem(index, value)) || !value) continue;
+        if (Failed(values.GetItem(index, value)) || !value)
+            continue;
         std::u16string destination;
         std::u16string text;
         value->GetDestination(destination);
         value->GetValue(text);
 
         std::u16string keyName;
-        if (!KeyNameFor(data, destination, keyName)) continue;
+        if (!KeyNameFor(data, destination, keyName))
+            continue;
 
         if (!rowSeparator.empty()) {
             AddSplitValue(body, keyName, text, rowSeparator);

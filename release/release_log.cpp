@@ -9,10 +9,12 @@ namespace zarn {
 void LogReleaseMessage(std::int32_t severity, std::u16string_view message,
                        std::source_location where) {
     std::shared_ptr<host::IReleaseData> data = CurrentReleaseData::Get();
-    if (!data) return;
+    if (!data)
+        return;
     const std::u16string text = TruncateUnits(message, kMaxLogMessage);
     data->LogError(severity, 0, 0, text, u"releaseScript", static_cast<std::int32_t>(where.line()));
-    if (severity > 0) data->SendMessage(text, severity, KFX_REL_DOC_ERROR);
+    if (severity > 0)
+        data->SendMessage(text, severity, KFX_REL_DOC_ERROR);
 }
 
 }  // namespace zarn

@@ -53,7 +53,8 @@ constexpr char16_t kDefaultAuthorityPublic[] = u"*RWX";
 
 void ReadStoredSettings(host::IReleaseData& data, WorkingValues& working) {
     for (const Setting& setting : kSettings) {
-        if (!setting.property) continue;
+        if (!setting.property)
+            continue;
         std::u16string defaultValue =
             setting.value == &WorkingValues::authorityPublic ? kDefaultAuthorityPublic : u"";
         std::u16string& value = working.*setting.value;
@@ -68,14 +69,16 @@ void ReadStoredSettings(host::IReleaseData& data, WorkingValues& working) {
 void OverrideFromReleaseValues(host::IValues& values, WorkingValues& working) {
     for (const Setting& setting : kSettings) {
         std::u16string text;
-        if (GetValue(values, setting.destination, text)) working.*setting.value = std::move(text);
+        if (GetValue(values, setting.destination, text))
+            working.*setting.value = std::move(text);
     }
 }
 
 }  // namespace
 
 void ReleaseScript::SetDocumentData(std::shared_ptr<host::IReleaseData> data) {
-    if (data == documentData_) return;
+    if (data == documentData_)
+        return;
     CurrentReleaseData::Set(data);
     documentData_ = std::move(data);
 }

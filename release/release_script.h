@@ -12,7 +12,7 @@ namespace zarn {
 // index values to the document-store server and reports the outcome through the host's log.
 // The COM class wraps one of these.
 class ReleaseScript {
-public:
+  public:
     explicit ReleaseScript(const Services& services) : services_(services) {}
 
     KfxReturnValue OpenScript() { return KFX_REL_SUCCESS; }
@@ -23,7 +23,7 @@ public:
     // Holds the object and makes it the module's current release data.
     void SetDocumentData(std::shared_ptr<host::IReleaseData> data);
 
-private:
+  private:
     KfxReturnValue Release(host::IReleaseData& data);
 
     Services services_;

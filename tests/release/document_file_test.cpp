@@ -1,0 +1,123 @@
+#include "release/document_file.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "host/kfx_constants.h"
+#include "host/sim/sim_host.h"
+
+namespace zarn {
+namespace {
+
+using host::sim::Document;
+using host::sim::SetupRecord;
+
+// A file system that knows a fixed set of paths and records every existence check.
+class KnownFiles : public FileSystem {
+  public:
+    explicit KnownFiles(std::set<std::u16string> paths) : paths_(std::move(paths)) {}
+    bool Exists(const std::u16string& path) override {
+        checked.push_back(path);
+        return paths_.count(path) > 0;
+    }
+    std::unique_ptr<ReadOnlyFile> OpenExclusive(const std::u16string&) override { return nullptr; }
+
+    std::vector<std::u16string> checked;
+
+  private:
+    std::set<std::u16string> paths_;
+};
+
+class DocumentFileTest : public ::testing::Test {
+  protected:
+    // The path chosen for the document, with the original-file links stored as the setup does.
+    std::u16string Choose(FileSystem& files) {
+        record->links = {{u"OriginalFolder", KFX_REL_BATCHFIELD, u"OriginalFolder"},
+                         {u"First Page Original File Name", KFX_REL_VARIABLE, u"OriginalFileName"},
+                         {u"OriginalFileNameExt", KFX_REL_BATCHFIELD, u"OriginalFileNameExt"}};
+        auto data = host.MakeReleaseData(record, {}, document);
+        std::shared_ptr<host::IValues> values;
+        EXPECT_EQ(data->GetValues(values), kOk);
+        return ChooseDocumentFile(*data, *values, files);
+    }
+
+    host::sim::SimHost host;
+    std::shared_ptr<SetupRecord> record = std::make_shared<SetupRecord>();
+    Document document;
+    KnownFiles nothing{{}};
+};
+
+TEST_F(DocumentFileTest, ImageDocumentPrefersTheKofaxPdf) {
+    document.imageFiles = {u"C:\\img\\1.tif", u"C:\\img\\2.tif"};
+    EXPECT_EQ(Choose(nothing), u"C:\\img\\1.tif");
+    document.kofaxPdfFileName = u"C:\\pdf\\doc.pdf";
+    EXPECT_EQ(Choose(nothing), u"C:\\pdf\\doc.pdf");
+}
+
+TEST_F(DocumentFileTest, NonImageDocumentUsesItsFirstFileEvenWithAPdf) {
+    document.imageFiles = {u"C:\\in\\letter.docx"};
+    document.containsNonImageFile = 1;
+    document.kofaxPdfFileName = u"C:\\pdf\\doc.pdf";
+    EXPECT_EQ(Choose(nothing), u"C:\\in\\letter.docx");
+}
+
+TEST_F(DocumentFileTest, NegativeNonImageFlagSelectsNeitherImageRule) {
+    document.imageFiles = {u"C:\\img\\1.tif"};
+    document.containsNonImageFile = -1;
+    EXPECT_EQ(Choose(nothing), u"");
+    document.kofaxPdfFileName = u"C:\\pdf\\doc.pdf";
+    EXPECT_EQ(Choose(nothing), u"C:\\pdf\\doc.pdf");
+}
+
+TEST_F(DocumentFileTest, ExistingImportedFileWinsAndMissingOneLeavesTheEarlierChoice) {
+    document.imageFiles = {u"C:\\img\\1.tif"};
+    document.originalFolder = u"D:\\import";
+    document.originalFileName = u"scan.tif";
+    document.originalFileNameExt = u"pdf";
+    EXPECT_EQ(Choose(nothing), u"C:\\img\\1.tif");
+    KnownFiles imported({u"D:\\import\\scan.pdf"});
+    EXPECT_EQ(Choose(imported), u"D:\\import\\scan.pdf");
+}
+
+TEST_F(DocumentFileTest, NoRuleGivesAnEmptyPath) {
+    EXPECT_EQ(Choose(nothing), u"");
+}
+
+struct OriginalFileCase {
+    std::u16string folder, name, extension, expected;
+};
+
+class OriginalFileTest : public DocumentFileTest,
+                         public ::testing::WithParamInterface<OriginalFileCase> {};
+
+TEST_P(OriginalFileTest, JoinsFolderNameAndExtension) {
+    const OriginalFileCase& c = GetParam();
+    document.originalFolder = c.folder;
+    document.originalFileName = c.name;
+    document.originalFileNameExt = c.extension;
+    KnownFiles files({c.expected});
+    EXPECT_EQ(Choose(files), c.expected);
+    EXPECT_EQ(files.checked, std::vector<std::u16string>{c.expected});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, OriginalFileTest,
+    ::testing::Values(OriginalFileCase{u"C:\\in", u"scan.tif", u"", u"C:\\in\\scan.tif"},
+                      OriginalFileCase{u"C:\\in\\", u"scan.tif", u"", u"C:\\in\\scan.tif"},
+                      OriginalFileCase{u"/srv/in/", u"scan.tif", u"", u"/srv/in/scan.tif"},
+                      OriginalFileCase{u"C:\\in", u"scan.tif", u"pdf", u"C:\\in\\scan.pdf"},
+                      OriginalFileCase{u"C:\\in", u"scan.tif", u".pdf", u"C:\\in\\scan.pdf"},
+                      OriginalFileCase{u"C:\\in", u"scan", u"pdf", u"C:\\in\\scan.pdf"},
+                      OriginalFileCase{u"in.box", u"scan", u"pdf", u"in.pdf"},
+                      OriginalFileCase{u".", u"x", u"pdf", u".\\x.pdf"}));
+
+TEST_F(DocumentFileTest, ImportedFileNeedsFolderAndName) {
+    document.originalFolder = u"C:\\in";
+    KnownFiles files({u"C:\\in\\"});
+    EXPECT_EQ(Choose(files), u"");
+    EXPECT_TRUE(files.checked.empty());
+}
+
+}  // namespace
+}  // namespace zarn

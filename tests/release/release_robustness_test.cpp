@@ -1,0 +1,109 @@
+#include <thread>
+
+#include "release/current_release_data.h"
+#include "release/release_log.h"
+#include "tests/release/release_fixture.h"
+
+namespace zarn::test {
+namespace {
+
+class ReleaseRobustnessTest : public ReleaseFixture {};
+
+// A file that delivers one chunk and then fails, as a disk error part-way would.
+class FailingFiles : public FileSystem {
+  public:
+    class File : public ReadOnlyFile {
+      public:
+        bool Read(void* buffer, std::size_t capacity, std::size_t& count) override {
+            if (reads_++ > 0)
+                return false;
+            count = std::min<std::size_t>(capacity, 10);
+            std::fill_n(static_cast<char*>(buffer), count, 'x');
+            return true;
+        }
+        std::u16string Name() const override { return u"broken.tif"; }
+        std::uint64_t SizeHint() const override { return 100000; }
+
+      private:
+        int reads_ = 0;
+    };
+    bool Exists(const std::u16string&) override { return true; }
+    std::unique_ptr<ReadOnlyFile> OpenExclusive(const std::u16string&) override {
+        return std::make_unique<File>();
+    }
+};
+
+TEST_F(ReleaseRobustnessTest, ReadErrorInTheDocumentFilePostsNothing) {
+    StoreServerSettings();
+    document.imageFiles = {u"/data/broken.tif"};
+    FailingFiles files;
+    Services failing{files, services.http, services.xml, services.texts, services.ui};
+    EXPECT_EQ(ReleaseWith(failing), KFX_REL_ERROR);
+    EXPECT_TRUE(server.Requests().empty());
+    auto log = LogLines();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].message, u"Failed to read document file /data/broken.tif");
+    EXPECT_EQ(SentMessages().size(), 1u);
+}
+
+TEST_F(ReleaseRobustnessTest, ReleaseWithoutDocumentDataFails) {
+    ReleaseScript script(services);
+    EXPECT_EQ(script.ReleaseDoc(), KFX_REL_ERROR);
+    script.SetDocumentData(host.MakeReleaseData(record, batch, document, session));
+    script.SetDocumentData(nullptr);
+    EXPECT_EQ(script.ReleaseDoc(), KFX_REL_ERROR);
+    EXPECT_TRUE(LogLines().empty());  // nothing current to log to
+    EXPECT_EQ(script.CloseScript(), KFX_REL_SUCCESS);
+}
+
+TEST_F(ReleaseRobustnessTest, LongMessagesAreCutToTheLogBuffer) {
+    CurrentReleaseData::Set(host.MakeReleaseData(record, batch, document, session));
+    LogReleaseMessage(1, std::u16string(5000, u'e'));
+    CurrentReleaseData::Clear();
+    auto log = LogLines();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].message, std::u16string(kMaxLogMessage, u'e'));
+    EXPECT_EQ(SentMessages(), std::vector<std::u16string>{log[0].message});
+}
+
+TEST_F(ReleaseRobustnessTest, LogGoesToTheLastDataHandedToAnyScript) {
+    ReleaseScript first(services);
+    ReleaseScript second(services);
+    auto firstData = host.MakeReleaseData(record, batch, document, session);
+    host::sim::SimHost otherHost;
+    auto secondData = otherHost.MakeReleaseData(record, batch, document, session);
+    first.SetDocumentData(firstData);
+    second.SetDocumentData(secondData);
+    EXPECT_EQ(first.DocumentData(), firstData);
+    EXPECT_EQ(CurrentReleaseData::Get(), secondData);
+
+    first.ReleaseDoc();  // no server stored: fails and logs to the current data
+    EXPECT_TRUE(LogLines().empty());
+    EXPECT_EQ(otherHost.JournalOfWrites().Entries("ReleaseData.LogError").size(), 1u);
+
+    first.CloseScript();
+    EXPECT_EQ(CurrentReleaseData::Get(), nullptr);
+    EXPECT_EQ(first.DocumentData(), nullptr);
+    EXPECT_EQ(second.DocumentData(), secondData);
+}
+
+TEST_F(ReleaseRobustnessTest, ScriptsOnSeveralThreadsShareTheCurrentDataSafely) {
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&] {
+            for (int i = 0; i < 200; ++i) {
+                ReleaseScript script(services);
+                script.SetDocumentData(host.MakeReleaseData(record, batch, document, session));
+                LogReleaseMessage(0, u"tick");
+                script.CloseScript();
+            }
+        });
+    }
+    for (auto& thread : threads)
+        thread.join();
+    EXPECT_LE(LogLines().size(), 800u);
+    EXPECT_EQ(CurrentReleaseData::Get(), nullptr);
+}
+
+}  // namespace
+}  // namespace zarn::test
