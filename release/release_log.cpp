@@ -6,13 +6,12 @@
 
 namespace zarn {
 
-void LogReleaseMessage(std::int32_t severity, std::u16string_view message,
-                       std::source_location where) {
+void LogReleaseMessage(std::int32_t severity, std::int32_t line, std::u16string_view message) {
     std::shared_ptr<host::IReleaseData> data = CurrentReleaseData::Get();
     if (!data)
         return;
     const std::u16string text = TruncateUnits(message, kMaxLogMessage);
-    data->LogError(severity, 0, 0, text, u"releaseScript", static_cast<std::int32_t>(where.line()));
+    data->LogError(severity, 0, 0, text, u"releaseScript", line);
     if (severity > 0)
         data->SendMessage(text, severity, KFX_REL_DOC_ERROR);
 }

@@ -91,14 +91,14 @@ KfxReturnValue ReleaseScript::CloseScript() {
 
 KfxReturnValue ReleaseScript::ReleaseDoc() {
     if (!documentData_) {
-        LogReleaseMessage(1, u"No document data to release");
+        LogReleaseMessage(1, __LINE__, u"No document data to release");
         return KFX_REL_ERROR;
     }
     try {
         return Release(*documentData_);
     } catch (const std::bad_alloc&) {
         try {
-            LogReleaseMessage(1, u"Out of memory while releasing the document");
+            LogReleaseMessage(1, __LINE__, u"Out of memory while releasing the document");
         } catch (...) {
         }
         return KFX_REL_ERROR;
@@ -115,7 +115,7 @@ KfxReturnValue ReleaseScript::Release(host::IReleaseData& data) {
 
     std::shared_ptr<host::IValues> values;
     if (Failed(data.GetValues(values)) || !values) {
-        LogReleaseMessage(1, u"Failed to get values");
+        LogReleaseMessage(1, __LINE__, u"Failed to get values");
         return KFX_REL_ERROR;
     }
     const std::u16string filePath = ChooseDocumentFile(data, *values, services_.files);
@@ -126,7 +126,8 @@ KfxReturnValue ReleaseScript::Release(host::IReleaseData& data) {
     body.AddTextField(u"description", working.description);
     if (body.AddFile(u"document", working.docFilename, filePath) == FileAddResult::kReadFailed) {
         // A truncated document must never reach the server as a success.
-        LogReleaseMessage(1, FillTemplate(u"Failed to read document file %s", {filePath}));
+        LogReleaseMessage(1, __LINE__,
+                          FillTemplate(u"Failed to read document file %s", {filePath}));
         return KFX_REL_ERROR;
     }
     body.AddTextField(u"authorityOwner", working.authorityOwner);
@@ -135,7 +136,7 @@ KfxReturnValue ReleaseScript::Release(host::IReleaseData& data) {
 
     std::int32_t count = 0;
     if (Failed(values->GetCount(count))) {
-        LogReleaseMessage(1, u"Failed to get count of values");
+        LogReleaseMessage(1, __LINE__, u"Failed to get count of values");
         return KFX_REL_ERROR;
     }
     AddKeyFields(data, *values, count, rowSeparator, body);
@@ -145,10 +146,11 @@ KfxReturnValue ReleaseScript::Release(host::IReleaseData& data) {
     std::unique_ptr<XmlDocument> reply;
     std::u16string error;
     if (!body.Post(services_, url, working.userName, working.password, reply, error)) {
-        LogReleaseMessage(1, error);
+        LogReleaseMessage(1, __LINE__, error);
         return KFX_REL_ERROR;
     }
-    LogReleaseMessage(0, FillTemplate(u"Document Released Successfully %s\n", {filePath}));
+    LogReleaseMessage(0, __LINE__,
+                      FillTemplate(u"Document Released Successfully %s\n", {filePath}));
     return KFX_REL_SUCCESS;
 }
 

@@ -58,7 +58,7 @@ TEST_F(ReleaseRobustnessTest, ReleaseWithoutDocumentDataFails) {
 
 TEST_F(ReleaseRobustnessTest, LongMessagesAreCutToTheLogBuffer) {
     CurrentReleaseData::Set(host.MakeReleaseData(record, batch, document, session));
-    LogReleaseMessage(1, std::u16string(5000, u'e'));
+    LogReleaseMessage(1, __LINE__, std::u16string(5000, u'e'));
     CurrentReleaseData::Clear();
     auto log = LogLines();
     ASSERT_EQ(log.size(), 1u);
@@ -94,7 +94,7 @@ TEST_F(ReleaseRobustnessTest, ScriptsOnSeveralThreadsShareTheCurrentDataSafely) 
             for (int i = 0; i < 200; ++i) {
                 ReleaseScript script(services);
                 script.SetDocumentData(host.MakeReleaseData(record, batch, document, session));
-                LogReleaseMessage(0, u"tick");
+                LogReleaseMessage(0, __LINE__, u"tick");
                 script.CloseScript();
             }
         });
