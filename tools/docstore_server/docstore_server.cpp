@@ -80,6 +80,9 @@ struct DocStoreServer::Impl {
 
 void DocStoreServer::Impl::Route() {
     server.set_payload_max_length(kLargestDocument);
+    // One request per connection: an idle kept-alive connection would hold Stop for the
+    // keep-alive timeout, and the connector opens a request object per request anyway.
+    server.set_keep_alive_max_count(1);
     // The library's default also sets SO_REUSEPORT, which lets a second server share a busy
     // port and take part of its requests; a port in use must be an error instead.
     server.set_socket_options([](socket_t socket) {

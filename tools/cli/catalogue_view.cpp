@@ -1,0 +1,27 @@
+#include "tools/cli/catalogue_view.h"
+
+#include "catalogue/doc_store_manager.h"
+#include "common/text.h"
+#include "tools/cli/catalogue_printer.h"
+#include "tools/cli/console_services.h"
+
+namespace zarn::tools {
+
+bool LoadAndPrintCatalogue(const std::string& server, const std::string& user,
+                           const std::string& password, CatalogueFormat format, std::ostream& out) {
+    ConsoleServices console;
+    CDocStoreManager manager(console.services());
+    manager.SetServerURL(FromUtf8(server));
+    manager.SetCredentials(FromUtf8(user), FromUtf8(password));
+    if (!manager.LoadCatalogue()) {
+        return false;
+    }
+    if (format == CatalogueFormat::kJson) {
+        PrintCatalogueJson(out, manager.ServerURL(), manager.Stores());
+    } else {
+        PrintCatalogueTree(out, manager.ServerURL(), manager.Stores());
+    }
+    return console.ui().MessagesShown() == 0;
+}
+
+}  // namespace zarn::tools

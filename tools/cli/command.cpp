@@ -1,0 +1,45 @@
+#include "tools/cli/command.h"
+
+#include <iostream>
+
+namespace zarn::tools {
+
+const std::vector<Command>& AllCommands() {
+    static const std::vector<Command> commands = {kCatalogueCommand, kReleaseCommand, kServeCommand,
+                                                  kDemoCommand};
+    return commands;
+}
+
+void PrintError(std::string_view command, std::string_view message) {
+    std::cerr << "zarnrel " << command << ": " << message << std::endl;
+}
+
+int UsageError(std::string_view command, std::string_view message) {
+    PrintError(command, message);
+    std::cerr << "Try 'zarnrel " << command << " --help'." << std::endl;
+    return kExitBadInput;
+}
+
+std::optional<int> ParseCommandLine(const Command& command, const std::vector<std::string>& words,
+                                    std::initializer_list<OptionSpec> options,
+                                    std::size_t maxPositional, Arguments& arguments) {
+    std::vector<OptionSpec> withHelp(options);
+    withHelp.push_back({"help", false});
+    std::string error;
+    // Help is answered even when the rest of the line is wrong.
+    for (const std::string& word : words) {
+        if (word == "--") {
+            break;
+        }
+        if (word == "--help" || word == "-h") {
+            std::cout << command.help;
+            return kExitDone;
+        }
+    }
+    if (!arguments.Parse(words, withHelp, maxPositional, error)) {
+        return UsageError(command.name, error);
+    }
+    return std::nullopt;
+}
+
+}  // namespace zarn::tools

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tools/cli/arguments.h"
+
+namespace zarn::tools {
+
+// Exit codes of every command.
+enum ExitCode : int {
+    kExitDone = 0,      // all done
+    kExitFailed = 1,    // the work failed, for example a document was not released
+    kExitBadInput = 2,  // bad usage or bad input; nothing was sent
+};
+
+struct Command {
+    std::string_view name;
+    std::string_view summary;  // one line, for the overview
+    std::string_view help;     // the whole help text of the command
+    int (*run)(const std::vector<std::string>& words);
+};
+
+const std::vector<Command>& AllCommands();
+
+// Parses a command's words. Nothing when the command should go on; otherwise the exit code:
+// kExitDone after printing the help that --help asked for, kExitBadInput after an error.
+std::optional<int> ParseCommandLine(const Command& command, const std::vector<std::string>& words,
+                                    std::initializer_list<OptionSpec> options,
+                                    std::size_t maxPositional, Arguments& arguments);
+
+// Prints "zarnrel COMMAND: message" to standard error and returns kExitBadInput.
+int UsageError(std::string_view command, std::string_view message);
+
+// Prints "zarnrel COMMAND: message" to standard error.
+void PrintError(std::string_view command, std::string_view message);
+
+// The tool's commands.
+extern const Command kCatalogueCommand;
+extern const Command kReleaseCommand;
+extern const Command kServeCommand;
+extern const Command kDemoCommand;
+
+}  // namespace zarn::tools

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "common/services.h"
+#include "tools/cli/console_user_interface.h"
+
+namespace zarn::tools {
+
+// The platform's seams, with the console as the user interface.
+class ConsoleServices {
+  public:
+    ConsoleServices();
+    ConsoleServices(const ConsoleServices&) = delete;
+    ConsoleServices& operator=(const ConsoleServices&) = delete;
+
+    const Services& services() const { return services_; }
+    const ConsoleUserInterface& ui() const { return ui_; }
+
+  private:
+    ConsoleUserInterface ui_;
+    Services services_;
+};
+
+}  // namespace zarn::tools

@@ -1,0 +1,18 @@
+# Writes a C++ source that defines zarn::tools::BundledExamples() over the given files.
+# Arguments: BASE (folder), FILES (paths relative to BASE, |-separated), OUTPUT.
+string(REPLACE "|" ";" FILES "${FILES}")
+set(source "// Generated from examples/ by tools/embed_files.cmake.\n#include \"tools/cli/bundled_examples.h\"\n\nnamespace zarn::tools {\nnamespace {\n")
+set(index 0)
+set(table "")
+foreach(file IN LISTS FILES)
+    file(READ "${BASE}/${file}" bytes HEX)
+    string(LENGTH "${bytes}" hexLength)
+    math(EXPR length "${hexLength} / 2")
+    string(REGEX REPLACE "([0-9a-f][0-9a-f])" "'\\\\x\\1'," bytes "${bytes}")
+    string(APPEND source "const char kFile${index}[] = {${bytes} 0};\n")
+    string(APPEND table "        {\"${file}\", std::string_view(kFile${index}, ${length})},\n")
+    math(EXPR index "${index} + 1")
+endforeach()
+string(APPEND source "}  // namespace\n\nconst std::vector<BundledFile>& BundledExamples() {\n    static const std::vector<BundledFile> files = {\n${table}    };\n    return files;\n}\n\n}  // namespace zarn::tools\n")
+file(WRITE "${OUTPUT}.new" "${source}")
+file(COPY_FILE "${OUTPUT}.new" "${OUTPUT}" ONLY_IF_DIFFERENT)

@@ -1,0 +1,65 @@
+// zarnrel: the connector's logic outside the capture host: check a server's catalogue, release
+// a batch, run the reference document-store server, or all of it in a demo.
+
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "tools/cli/command.h"
+
+namespace {
+
+using zarn::tools::AllCommands;
+using zarn::tools::Command;
+
+void PrintOverview(std::ostream& out) {
+    out << "Usage: zarnrel COMMAND [OPTIONS]\n"
+           "\n"
+           "Commands:\n";
+    for (const Command& command : AllCommands()) {
+        out << "  " << command.name << std::string(12 - command.name.size(), ' ') << command.summary
+            << "\n";
+    }
+    out << "\n"
+           "'zarnrel COMMAND --help' describes a command.\n"
+           "Exit codes: 0 all done, 1 the work failed, 2 bad usage or input (nothing sent).\n";
+}
+
+int Run(const std::vector<std::string>& words) {
+    if (words.empty()) {
+        PrintOverview(std::cerr);
+        return zarn::tools::kExitBadInput;
+    }
+    const std::string& first = words.front();
+    if (first == "--help" || first == "-h" || first == "help") {
+        if (first == "help" && words.size() > 1) {
+            return Run({words[1], "--help"});
+        }
+        PrintOverview(std::cout);
+        return zarn::tools::kExitDone;
+    }
+    if (first == "--version") {
+        std::cout << "zarnrel " << ZARN_VERSION_TEXT << "\n";
+        return zarn::tools::kExitDone;
+    }
+    for (const Command& command : AllCommands()) {
+        if (command.name == first) {
+            return command.run(std::vector<std::string>(words.begin() + 1, words.end()));
+        }
+    }
+    std::cerr << "zarnrel: unknown command \"" << first << "\"\n";
+    PrintOverview(std::cerr);
+    return zarn::tools::kExitBadInput;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Run(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::exception& failure) {
+        std::cerr << "zarnrel: " << failure.what() << std::endl;
+        return zarn::tools::kExitFailed;
+    }
+}
