@@ -128,7 +128,8 @@ void CPropertyPageSetupGeneral::RefreshFromSettings() {
     host::IReleaseSetupData& setupData = *settings_.setupData;
     Text(IDC_BATCH_CLASS) = HostText(setupData, &host::IReleaseSetupData::GetBatchClassName);
     Text(IDC_DOC_CLASS) = HostText(setupData, &host::IReleaseSetupData::GetDocClassName);
-    Text(IDC_NAME) = HostText(setupData, &host::IReleaseSetupData::GetName);
+    Text(IDC_NAME).clear();
+    nameRead_ = Succeeded(setupData.GetName(Text(IDC_NAME)));
     for (const SettingControl& control : kSettingControls) {
         const LinkSlot& slot = settings_.Named(control.slot);
         Text(control.box) = slot.source;
@@ -216,6 +217,9 @@ void CPropertyPageSetupGeneral::ApplyName() {
     if (!dialog_ || !settings_.setupData)
         return;
     ReadControls();
+    // A name the host could not tell is not overwritten with nothing.
+    if (!nameRead_ && Text(IDC_NAME).empty())
+        return;
     settings_.setupData->PutName(Text(IDC_NAME));
 }
 

@@ -47,6 +47,7 @@ class CPropertyPageSetupGeneral : public SetupPage {
 
     Texts& texts_;
     UserInterface& ui_;
+    bool nameRead_ = false;  // the Name box shows the host's name
 };
 
 }  // namespace zarn
