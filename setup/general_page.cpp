@@ -36,7 +36,8 @@ constexpr std::array<SettingControl, kNamedSlotCount> kSettingControls = {{
     {NamedSlot::docFilename, IDC_DOC_FILENAME, IDC_DOC_FILENAME_SOURCE, Notification::kChange},
 }};
 
-constexpr std::array<int, 6> kLabels = {
+// The texts the page transfers besides those of the ten settings.
+constexpr std::array<int, 6> kOtherTexts = {
     IDC_BATCH_CLASS,          IDC_DOC_CLASS,           IDC_NAME,
     IDC_DOCSTORE_DESCRIPTION, IDC_DOCTYPE_DESCRIPTION, IDC_VERSION};
 
@@ -77,7 +78,7 @@ std::u16string HostText(host::IReleaseSetupData& setupData, Getter getter) {
 CPropertyPageSetupGeneral::CPropertyPageSetupGeneral(ReleaseSettings& settings, Texts& texts,
                                                      UserInterface& ui)
     : SetupPage(settings), texts_(texts), ui_(ui) {
-    for (int label : kLabels)
+    for (int label : kOtherTexts)
         BindText(label);
     for (const SettingControl& control : kSettingControls)
         BindText(control.box);
