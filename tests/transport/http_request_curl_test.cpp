@@ -32,6 +32,9 @@ TEST_F(CurlRequestTest, OpenRefusesWhatItCannotDo) {
     EXPECT_EQ(request->Open(u"GET", u"ftp://127.0.0.1/x", false, u"", u""),
               kInternetUnrecognizedScheme);
     EXPECT_EQ(request->Open(u"GET", u"http://bad host/", false, u"", u""), kInternetInvalidUrl);
+    EXPECT_EQ(
+        request->Open(u"GET", std::u16string(u"http://127.0.0.1\0.evil/", 23), false, u"", u""),
+        kInternetInvalidUrl);
     EXPECT_EQ(request->Open(u"get", raw.Url("/"), false, u"", u""), kOk);
 }
 

@@ -116,6 +116,9 @@ HResult CurlHttpRequest::Open(std::u16string_view method, std::u16string_view ur
         return kNotImplemented;
     }
     std::string wire = WireUrl(url);
+    // libcurl takes the URL as a C string: a zero would cut it short, host included.
+    if (wire.find('\0') != std::string::npos)
+        return kInternetInvalidUrl;
     CURLU* parsed = curl_url();
     if (parsed == nullptr)
         return kOutOfMemory;
