@@ -108,6 +108,8 @@ TEST(JsonFileTest, AFileThatCannotBeReadIsNamed) {
     std::string error;
     EXPECT_FALSE(file.Load("/nonexistent/batch.json", error));
     EXPECT_EQ(error, "/nonexistent/batch.json: no such file");
+    EXPECT_FALSE(file.Load("/tmp", error));
+    EXPECT_EQ(error, "/tmp: is a folder, not a file");
     EXPECT_FALSE(file.LoadText("x.json", "{,}", error));
     EXPECT_EQ(error.substr(0, 11), "x.json:1:2:");
 }

@@ -41,16 +41,21 @@ std::string ZarnrelTest::StartReferenceServer(const std::string& user,
 }
 
 std::string ZarnrelTest::UnreachableUrl() {
-    // A port that was free a moment ago; nothing listens there now.
-    const int probe = socket(AF_INET, SOCK_STREAM, 0);
+    const int held = socket(AF_INET, SOCK_STREAM, 0);
+    heldSockets_.push_back(held);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    EXPECT_EQ(bind(held, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     socklen_t length = sizeof address;
-    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-    close(probe);
+    getsockname(held, reinterpret_cast<sockaddr*>(&address), &length);
     return "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+}
+
+void ZarnrelTest::TearDown() {
+    for (const int held : heldSockets_) {
+        close(held);
+    }
 }
 
 }  // namespace zarn::test

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -24,8 +25,11 @@ class ZarnrelTest : public ::testing::Test {
     // Starts the reference server with the sample catalogue, storing below folder()/store.
     std::string StartReferenceServer(const std::string& user = "",
                                      const std::string& password = "");
-    // A loopback address where nothing listens.
-    static std::string UnreachableUrl();
+    // A loopback address where nothing listens: its port stays bound, not listening, for the
+    // test's length, so no other server can take it meanwhile.
+    std::string UnreachableUrl();
+
+    void TearDown() override;
 
     const std::filesystem::path& folder() const { return folder_.path(); }
     std::filesystem::path storeDir() const { return folder_.path() / "store"; }
@@ -33,6 +37,7 @@ class ZarnrelTest : public ::testing::Test {
   private:
     TempFolder folder_;
     std::unique_ptr<docstore::DocStoreServer> server_;
+    std::vector<int> heldSockets_;
 };
 
 }  // namespace zarn::test

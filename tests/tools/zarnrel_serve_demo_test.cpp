@@ -91,6 +91,13 @@ TEST_F(ZarnrelDemoTest, KeepsItsFilesInTheFolderGiven) {
     EXPECT_EQ(docstore::ListStoredDocuments(kept / "docstore").size(), 3u);
     EXPECT_THAT(result.out,
                 HasSubstr("The sample files and the stored documents are in " + kept.string()));
+
+    // A second run would overwrite the first one's files: the folder must be new or empty.
+    const ProgramResult again = RunZarnrel({"demo", "--dir", kept.string()});
+    EXPECT_EQ(again.exitCode, 2);
+    EXPECT_EQ(again.err,
+              "zarnrel demo: " + kept.string() + " is not empty; give a new or empty folder\n");
+    EXPECT_EQ(again.out, "");
 }
 
 }  // namespace

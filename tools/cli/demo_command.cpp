@@ -33,8 +33,8 @@ Runs the system on its bundled sample, with nothing but the build:
 The server's log lines are shown as they come, marked "server |".
 
 Options:
-  --dir DIR   write the sample files and the stored documents to DIR and keep them
-              (default: a temporary folder, removed at the end)
+  --dir DIR   write the sample files and the stored documents to DIR, a new or empty
+              folder, and keep them (default: a temporary folder, removed at the end)
 )";
 
 void Heading(const std::string& title) {
@@ -121,8 +121,13 @@ int RunDemo(const std::vector<std::string>& words) {
     std::string error;
     const std::optional<std::string> keep = arguments.Value("dir");
     if (keep) {
+        // The demo writes files of fixed names there: it takes no folder that holds anything.
         folder = fs::absolute(*keep);
         std::error_code code;
+        if (fs::exists(folder, code) && !fs::is_empty(folder, code)) {
+            PrintError("demo", folder.string() + " is not empty; give a new or empty folder");
+            return kExitBadInput;
+        }
         fs::create_directories(folder, code);
         if (code) {
             PrintError("demo", "cannot create " + folder.string() + ": " + code.message());

@@ -68,11 +68,18 @@ std::string KindOf(const json& value) {
 }  // namespace
 
 bool JsonFile::Load(const std::filesystem::path& path, std::string& error) {
+    std::error_code code;
+    if (!std::filesystem::exists(path, code)) {
+        error = path.string() + ": no such file";
+        return false;
+    }
+    if (std::filesystem::is_directory(path, code)) {
+        error = path.string() + ": is a folder, not a file";
+        return false;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        std::error_code code;
-        error = path.string() + ": " +
-                (std::filesystem::exists(path, code) ? "cannot be read" : "no such file");
+        error = path.string() + ": cannot be read";
         return false;
     }
     std::ostringstream text;
