@@ -134,6 +134,28 @@ TEST_F(ZarnrelReleaseTest, TheServerOfTheBatchIsUsedWhenNoneIsGiven) {
     EXPECT_EQ(server.RequestCount(), 1u);
 }
 
+TEST_F(ZarnrelReleaseTest, SendsTheCredentialsOfTheLinksElseThoseOfTheReleaseStep) {
+    const std::string url = StartReferenceServer("clerk", "s3cret");
+    nlohmann::json batch = SampleBatch();
+    batch["documents"] = {batch["documents"][0]};
+    batch["release"]["userName"] = "clerk";
+    batch["release"]["password"] = "s3cret";
+    // The sample's links carry empty credentials, which do not override the release step's.
+    ProgramResult result = RunZarnrel({"release", WriteBatch(batch), "--server", url});
+    EXPECT_EQ(result.exitCode, 0) << result.out;
+
+    for (nlohmann::json& link : batch["setup"]["links"]) {
+        if (link["destination"] == "docStorePassword") {
+            link["source"] = "guess";
+        }
+    }
+    batch["documents"][0]["indexFields"]["InvoiceNo"] = "1002";
+    result = RunZarnrel({"release", WriteBatch(batch), "--server", url});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_THAT(result.out, HasSubstr("FAILED: HTTP Request returned 401 (Unauthorized) Wrong "
+                                      "user name or password\n"));
+}
+
 class ZarnrelBadBatchTest : public ZarnrelTest {
   protected:
     // Runs the release of a batch against a server that counts requests: nothing may reach it.

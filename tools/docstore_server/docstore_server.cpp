@@ -64,6 +64,7 @@ struct DocStoreServer::Impl {
                const std::string& description, const std::string& details = {});
     static void TakeBodyRaw(httplib::Request& request);
     void ServeDocument(const httplib::Request& request, httplib::Response& response);
+    void Note(const httplib::Request& request, const std::string& note);
     void Log(const httplib::Request& request, const httplib::Response& response);
 
     Catalogue catalogue;
@@ -103,8 +104,7 @@ void DocStoreServer::Impl::Route() {
         });
     server.Get(kStoreList, [this](const httplib::Request& request, httplib::Response& response) {
         response.set_content(StoreListXml(catalogue), kXmlContentType);
-        std::lock_guard<std::mutex> lock(notesMutex);
-        notes[&request] = std::to_string(catalogue.stores.size()) + " store(s)";
+        Note(request, std::to_string(catalogue.stores.size()) + " store(s)");
     });
     server.Get(kStoreDetails, [this](const httplib::Request& request, httplib::Response& response) {
         const std::string name = request.matches[1];
@@ -114,8 +114,7 @@ void DocStoreServer::Impl::Route() {
             return;
         }
         response.set_content(StoreDetailsXml(*store), kXmlContentType);
-        std::lock_guard<std::mutex> lock(notesMutex);
-        notes[&request] = "store \"" + name + "\"";
+        Note(request, "store \"" + name + "\"");
     });
     server.Post(kDocumentPost,
                 [this](const httplib::Request& request, httplib::Response& response) {
@@ -146,8 +145,7 @@ void DocStoreServer::Impl::Reply(const httplib::Request& request, httplib::Respo
                                  const std::string& details) {
     response.status = status;
     response.set_content(StatusXml(status, description, details), kXmlContentType);
-    std::lock_guard<std::mutex> lock(notesMutex);
-    notes[&request] = description;
+    Note(request, description);
 }
 
 // cpp-httplib 0.11 refuses a multipart body whose closing delimiter is not followed by CR LF,
@@ -198,6 +196,11 @@ void DocStoreServer::Impl::ServeDocument(const httplib::Request& request,
               XmlText(stored.fileName) + "</fileName></document></store></docStore>");
 }
 
+void DocStoreServer::Impl::Note(const httplib::Request& request, const std::string& note) {
+    const std::lock_guard<std::mutex> lock(notesMutex);
+    notes[&request] = note;
+}
+
 void DocStoreServer::Impl::Log(const httplib::Request& request, const httplib::Response& response) {
     std::string note;
     {
@@ -207,9 +210,7 @@ void DocStoreServer::Impl::Log(const httplib::Request& request, const httplib::R
             notes.erase(found);
         }
     }
-    // Bytes after a request that announced a shorter length arrive as a request without a
-    // method; they are no request of anyone's.
-    if (!settings.log || request.method.empty()) {
+    if (!settings.log) {
         return;
     }
     settings.log(LocalTime() + " " + request.remote_addr + " " + request.method + " " +
