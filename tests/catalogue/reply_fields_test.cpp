@@ -42,6 +42,33 @@ TEST(SelectNodeText, ReadsTheFirstMatchOrLeavesTheValueAlone) {
     EXPECT_EQ(value, u"three");
 }
 
+// Field names are looked up by a walk of the children rather than the XPath engine; both must
+// find the same nodes.
+TEST(SelectNodeText, ABareNameFindsWhatTheChildAxisFinds) {
+    std::unique_ptr<XmlDocument> document = ParseXmlBytes(
+        "<!DOCTYPE r [<!ENTITY e \"<name>in entity</name>\">]>"
+        "<r xmlns:p=\"urn:p\"><!--name--><p:name>prefixed</p:name><x><name>nested</name></x>"
+        "<name a=\"1\">first</name><name-2>dash</name-2><n.a>dot</n.a>&e;"
+        "<inner xmlns=\"urn:d\"><name>defaulted</name></inner><name><![CDATA[second]]></name></r>");
+    std::unique_ptr<XmlNode> root = document->SelectSingleNode(u"/r");
+    ASSERT_NE(root, nullptr);
+    for (std::u16string_view name : {u"name", u"name-2", u"n.a", u"p", u"x", u"inner", u"r"}) {
+        std::vector<std::u16string> walked, evaluated;
+        for (const auto& node : root->SelectNodes(name))
+            walked.push_back(node->Text());
+        for (const auto& node : root->SelectNodes(u"child::" + std::u16string(name))) {
+            evaluated.push_back(node->Text());
+        }
+        EXPECT_EQ(walked, evaluated);
+    }
+    std::u16string value;
+    EXPECT_TRUE(SelectNodeText(*root, u"name", value));
+    EXPECT_EQ(value, u"first");
+    EXPECT_EQ(root->SelectNodes(u"name").size(), 2u);
+    EXPECT_TRUE(SelectNodeText(*document, u"r", value));
+    EXPECT_FALSE(SelectNodeText(*document, u"name", value));
+}
+
 TEST(ResourceTexts, FormatTheRetrieveFailureAsTwoLines) {
     std::u16string text = FormatResourceMessage(PlatformTexts(), IDS_RETRIEVE_FAILED,
                                                 {u"http://h/docStore/store/%2", u"boom %1"});
