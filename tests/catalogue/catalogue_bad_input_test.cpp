@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/file_system.h"
+#include "common/texts.h"
 #include "tests/catalogue/catalogue_fixture.h"
 #include "tests/support/raw_server.h"
 
@@ -143,6 +145,53 @@ TEST_F(CatalogueBadInput, AServerThatNeverAnswersIsAFailedRequest) {
     EXPECT_EQ(ui.messageBoxes[0].text,
               FailureMessage(raw.Url("/docStore/store/"),
                              u"http request failed: The operation timed out"));
+}
+
+// A request object whose platform XML component cannot give the reply's document.
+class NoXmlRequest : public HttpRequest {
+  public:
+    HResult Open(std::u16string_view, std::u16string_view, bool, std::u16string_view,
+                 std::u16string_view) override {
+        return kOk;
+    }
+    HResult SetRequestHeader(std::u16string_view, std::u16string_view) override { return kOk; }
+    HResult Send(const ByteStream*, std::uint64_t) override { return kOk; }
+    HResult GetStatus(std::int32_t& status) override {
+        status = 200;
+        return kOk;
+    }
+    HResult GetStatusText(std::u16string& text) override {
+        text = u"OK";
+        return kOk;
+    }
+    HResult GetResponseText(std::u16string& text) override {
+        text = u"<ZARN/>";
+        return kOk;
+    }
+    HResult GetResponseXml(std::unique_ptr<XmlDocument>&) override {
+        return MakeHResult(0x80040154u);  // class not registered
+    }
+};
+
+class NoXmlRequestFactory : public HttpRequestFactory {
+  public:
+    HResult Create(std::unique_ptr<HttpRequest>& request) override {
+        request = std::make_unique<NoXmlRequest>();
+        return kOk;
+    }
+};
+
+TEST(CatalogueXmlComponent, AReplyDocumentThatCannotBeHadIsAFailedRequest) {
+    NoXmlRequestFactory http;
+    RecordingUserInterface ui;
+    Services services{PlatformFileSystem(), http, PlatformXmlDocumentFactory(), PlatformTexts(),
+                      ui};
+    CDocStoreManager manager(services);
+    manager.SetServerURL(u"http://127.0.0.1:9");
+    EXPECT_FALSE(manager.LoadCatalogue());
+    ASSERT_EQ(ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(ui.messageBoxes[0].text,
+              FailureMessage(u"http://127.0.0.1:9/docStore/store/", u"Failed to get_responseText"));
 }
 
 }  // namespace
