@@ -21,6 +21,7 @@ std::unique_ptr<XmlDocument> FetchCatalogueReply(const Services& services,
 template <typename Record>
 void AppendRecords(const std::vector<std::unique_ptr<XmlNode>>& elements,
                    std::vector<Record>& list) {
+    list.reserve(list.size() + elements.size());
     for (const std::unique_ptr<XmlNode>& element : elements) {
         Record record;
         if (record.LoadFromXml(*element))
