@@ -34,24 +34,6 @@ std::vector<std::u16string> Names(const std::vector<DocTypeKey>& entries) {
 
 using Names16 = std::vector<std::u16string>;
 
-TEST(DocStoreRecords, StartWithTheirDefaults) {
-    DocStoreKey key;
-    EXPECT_EQ(key.id, -1);
-    EXPECT_EQ(key.type, KeyDataType::kUnknown);
-    EXPECT_EQ(key.size, 0);
-    EXPECT_EQ(key.scale, 0);
-    EXPECT_TRUE(key.typeDescription.empty());
-    DocStoreDocType docType;
-    EXPECT_EQ(docType.id, -1);
-    EXPECT_FALSE(docType.autoName);
-    DocTypeToKeyMapper link;
-    EXPECT_EQ(link.docTypeID, -1);
-    EXPECT_EQ(link.keyTableID, -1);
-    EXPECT_EQ(link.sortIndex, -1);
-    EXPECT_FALSE(link.keyRequired);
-    EXPECT_FALSE(link.keyUnique);
-}
-
 TEST(DocStoreRecords, ResetRestoresEveryDefault) {
     DocStoreKey key = Key(4, u"k");
     key.type = KeyDataType::kChar;

@@ -77,30 +77,6 @@ TEST(RecordFromXml, IntegersBeyondThe32BitRangeAreClamped) {
     EXPECT_FALSE(link.keyRequired);
 }
 
-TEST(RecordFromXml, NumberFlagsAreTrueOnlyForOne) {
-    for (const char* text : {"1", "+1", "01", "  1"}) {
-        EXPECT_TRUE(Link(std::string("<keyRequired>") + text + "</keyRequired>").keyRequired)
-            << text;
-    }
-    for (const char* text : {"true", "2", "", "YES"}) {
-        EXPECT_FALSE(Link(std::string("<keyUnique>") + text + "</keyUnique>").keyUnique) << text;
-    }
-}
-
-TEST(RecordFromXml, AutoNameIsTrueOnlyForYes) {
-    DocStoreDocType docType;
-    for (const char* text : {"YES", "yes", "YeS"}) {
-        ASSERT_TRUE(LoadRecord(
-            docType, std::string("<t><name>n</name><autoName>") + text + "</autoName></t>"));
-        EXPECT_TRUE(docType.autoName) << text;
-    }
-    for (const char* text : {"1", "Y", "", " YES"}) {
-        ASSERT_TRUE(LoadRecord(
-            docType, std::string("<t><name>n</name><autoName>") + text + "</autoName></t>"));
-        EXPECT_FALSE(docType.autoName) << text;
-    }
-}
-
 TEST(RecordFromXml, AKeysDescriptionFollowsAllItsFields) {
     DocStoreKey key;
     ASSERT_TRUE(LoadRecord(key,
