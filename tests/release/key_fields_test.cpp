@@ -5,7 +5,7 @@
 #include "common/text.h"
 #include "host/kfx_constants.h"
 #include "host/sim/sim_host.h"
-#include "tests/support/multipart_reader.h"
+#include "tools/docstore_server/multipart_parser.h"
 
 namespace zarn {
 namespace {
@@ -27,10 +27,11 @@ Fields FieldsOf(MultipartBody& body) {
     body.stream().Read(0, bytes.data(), bytes.size());
     if (bytes.starts_with("--" + ToUtf8(kBoundary) + "--"))
         return {};
-    auto parts = test::ReadMultipart(bytes, ToUtf8(kBoundary));
-    EXPECT_TRUE(parts.has_value()) << bytes;
+    std::vector<docstore::FormPart> parts;
+    std::string error;
+    EXPECT_TRUE(docstore::ParseMultipart(bytes, ToUtf8(kBoundary), parts, error)) << error;
     Fields fields;
-    for (const auto& part : parts.value_or(std::vector<test::FormPart>{})) {
+    for (const auto& part : parts) {
         fields.emplace_back(part.name, part.content);
     }
     return fields;

@@ -62,18 +62,21 @@ std::vector<std::u16string> ReleaseFixture::SentMessages() const {
     return messages;
 }
 
-std::vector<FormPart> ReleaseFixture::Parts() const {
+std::vector<docstore::FormPart> ReleaseFixture::Parts() const {
     auto requests = server.Requests();
     EXPECT_EQ(requests.size(), 1u);
     if (requests.empty())
         return {};
-    auto parts = ReadMultipart(requests.front().body, "---------------------------zarnRel");
-    EXPECT_TRUE(parts.has_value()) << requests.front().body;
-    return parts.value_or(std::vector<FormPart>{});
+    std::vector<docstore::FormPart> parts;
+    std::string error;
+    EXPECT_TRUE(
+        docstore::ParseMultipart(requests.front().body, ToUtf8(kDocumentBoundary), parts, error))
+        << error;
+    return parts;
 }
 
 std::string ReleaseFixture::PartContent(const std::string& name) const {
-    for (const FormPart& part : Parts()) {
+    for (const docstore::FormPart& part : Parts()) {
         if (part.name == name)
             return part.content;
     }
@@ -82,7 +85,7 @@ std::string ReleaseFixture::PartContent(const std::string& name) const {
 }
 
 bool ReleaseFixture::HasPart(const std::string& name) const {
-    for (const FormPart& part : Parts()) {
+    for (const docstore::FormPart& part : Parts()) {
         if (part.name == name)
             return true;
     }

@@ -13,9 +13,9 @@
 #include "host/kfx_constants.h"
 #include "host/sim/sim_host.h"
 #include "release/release_script.h"
-#include "tests/support/multipart_reader.h"
 #include "tests/support/raw_server.h"
 #include "tests/support/recording_user_interface.h"
+#include "tools/docstore_server/multipart_parser.h"
 #include "transport/http_request.h"
 
 namespace zarn::test {
@@ -44,7 +44,7 @@ class ReleaseFixture : public ::testing::Test {
     std::vector<LogLine> LogLines() const;
     std::vector<std::u16string> SentMessages() const;
     // The parts of the one request the server received.
-    std::vector<FormPart> Parts() const;
+    std::vector<docstore::FormPart> Parts() const;
     // The value of the first part named so; fails the test when it is missing.
     std::string PartContent(const std::string& name) const;
     bool HasPart(const std::string& name) const;

@@ -32,7 +32,7 @@ TEST_F(ReleaseScriptTest, PostsTheSixFixedPartsInOrderAndLogsSuccess) {
                                         "authorisationList", "authorityPublic"}));
     EXPECT_EQ(parts[0].content, "Invoice");
     EXPECT_EQ(parts[1].content, "Scanned");
-    EXPECT_EQ(parts[2].filename, "scan.tif");
+    EXPECT_EQ(parts[2].fileName, "scan.tif");
     EXPECT_EQ(parts[2].contentType, "text/plain");
     EXPECT_EQ(parts[2].content, "TIFFDATA");
     EXPECT_EQ(parts[5].content, "*RWX");
@@ -113,7 +113,7 @@ TEST_F(ReleaseScriptTest, DocumentFilenameSettingNamesTheFilePart) {
     ASSERT_EQ(Release(), KFX_REL_SUCCESS);
     auto parts = Parts();
     ASSERT_GE(parts.size(), 3u);
-    EXPECT_EQ(parts[2].filename, "invoice.pdf");
+    EXPECT_EQ(parts[2].fileName, "invoice.pdf");
 }
 
 TEST_F(ReleaseScriptTest, UnopenableFileLeavesThePartOutButStillPosts) {

@@ -11,7 +11,7 @@
 #include "setup/setup_script.h"
 #include "tests/setup/scripted_sheet.h"
 #include "tests/setup/setup_test_support.h"
-#include "tests/support/multipart_reader.h"
+#include "tools/docstore_server/multipart_parser.h"
 
 namespace zarn::test {
 namespace {
@@ -146,11 +146,12 @@ TEST_F(SetupEndToEndTest, ConfirmedSetupIsStoredAndDrivesTheRelease) {
     const RecordedRequest& post = requests.back();
     EXPECT_EQ(post.method, "POST");
     EXPECT_EQ(post.target, "/docStore/store/Invoices/document/");
-    std::optional<std::vector<FormPart>> parts =
-        ReadMultipart(post.body, ToUtf8(kDocumentBoundary));
-    ASSERT_TRUE(parts.has_value());
+    std::vector<docstore::FormPart> parts;
+    std::string error;
+    ASSERT_TRUE(docstore::ParseMultipart(post.body, ToUtf8(kDocumentBoundary), parts, error))
+        << error;
     std::vector<std::pair<std::string, std::string>> fields;
-    for (const FormPart& part : *parts)
+    for (const docstore::FormPart& part : parts)
         fields.emplace_back(part.name, part.content);
     ASSERT_EQ(fields.size(), 9u);
     EXPECT_EQ(fields[0], (std::pair<std::string, std::string>{"docType", "Invoice"}));

@@ -8,6 +8,7 @@ namespace zarn::docstore {
 namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
+constexpr std::string_view kContentType = "Content-Type: ";
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() &&
@@ -118,6 +119,8 @@ bool ParseMultipart(std::string_view body, std::string_view boundary, std::vecto
             }
             if (StartsWithNoCase(line, "Content-Disposition:")) {
                 named = ReadDisposition(line, part);
+            } else if (StartsWithNoCase(line, kContentType)) {
+                part.contentType = std::string(line.substr(kContentType.size()));
             }
         }
         if (!named) {

@@ -11,6 +11,7 @@ namespace zarn::docstore {
 struct FormPart {
     std::string name;
     std::optional<std::string> fileName;  // set for a file part
+    std::string contentType;              // empty when the part has no Content-Type header
     std::string content;
 };
 
