@@ -126,9 +126,12 @@ void DocStoreServer::Impl::Route() {
                   DescriptionOfStatus(response.status, request.path));
         }
     });
-    server.set_logger([this](const httplib::Request& request, const httplib::Response& response) {
-        Log(request, response);
-    });
+    // Logged just before the reply goes out, so that lines keep the order of the requests: a
+    // client sends its next request only once it has this reply.
+    server.set_post_routing_handler(
+        [this](const httplib::Request& request, httplib::Response& response) {
+            Log(request, response);
+        });
 }
 
 bool DocStoreServer::Impl::Authorised(const httplib::Request& request) const {
