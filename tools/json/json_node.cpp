@@ -36,11 +36,11 @@ std::string ReadablePath(const json& root, const json::json_pointer& pointer) {
     }
     for (const std::string& token : tokens) {
         if (current != nullptr && current->is_array()) {
-            path += "[" + token + "]";
+            path.append("[").append(token).append("]");
         } else if (IsPlainName(token)) {
-            path += (path.empty() ? "" : ".") + token;
+            path.append(path.empty() ? "" : ".").append(token);
         } else {
-            path += "[" + json(token).dump() + "]";
+            path.append("[").append(json(token).dump()).append("]");
         }
         walked /= token;
         current = root.contains(walked) ? &root.at(walked) : nullptr;
