@@ -53,17 +53,18 @@ class MemoryDialog::EditAdapter : public EditBox {
     int id_;
 };
 
-MemoryDialog::MemoryDialog(UserInterface& ui, const std::vector<ControlSpec>& controls) : ui_(ui) {
-    for (const ControlSpec& spec : controls) {
-        State& state = controls_[spec.id];
-        state.kind = spec.kind;
-        state.text = spec.text;
-        state.shown = !spec.hidden;
-        state.passwordChar = spec.password ? u'*' : u'\0';
-        if (spec.kind == ControlKind::kSelectiveEdit) {
+MemoryDialog::MemoryDialog(UserInterface& ui, const std::vector<ControlLayout>& controls)
+    : ui_(ui) {
+    for (const ControlLayout& layout : controls) {
+        State& state = controls_[layout.id];
+        state.kind = layout.kind;
+        state.text = layout.text;
+        state.shown = !layout.hidden;
+        state.passwordChar = layout.password ? u'*' : u'\0';
+        if (layout.kind == ControlKind::kSelectiveEdit) {
             state.selective = std::make_unique<CSelectiveEdit>(ui_);
         }
-        if (spec.kind == ControlKind::kColourComboBox) {
+        if (layout.kind == ControlKind::kColourComboBox) {
             state.colour = std::make_unique<CComboBoxClr>();
         }
     }

@@ -21,9 +21,9 @@ namespace zarn::test {
 
 enum class ControlKind { kLabel, kButton, kEdit, kSelectiveEdit, kComboBox, kColourComboBox };
 
-struct ControlSpec {
-    ControlSpec(int id, ControlKind kind, std::u16string text = {}, bool hidden = false,
-                bool password = false)
+struct ControlLayout {
+    ControlLayout(int id, ControlKind kind, std::u16string text = {}, bool hidden = false,
+                  bool password = false)
         : id(id), kind(kind), text(std::move(text)), hidden(hidden), password(password) {}
 
     int id;
@@ -40,7 +40,7 @@ struct ControlSpec {
 // control that is disabled, hidden or missing refuses them.
 class MemoryDialog : public Dialog {
   public:
-    MemoryDialog(UserInterface& ui, const std::vector<ControlSpec>& controls);
+    MemoryDialog(UserInterface& ui, const std::vector<ControlLayout>& controls);
     // The controls of dialog template 11003 or 11011.
     static std::unique_ptr<MemoryDialog> FromTemplate(int templateId, UserInterface& ui);
 

@@ -6,9 +6,9 @@
 namespace zarn::test {
 namespace {
 
-std::vector<ControlSpec> GeneralTemplate() {
+std::vector<ControlLayout> GeneralTemplate() {
     using enum ControlKind;
-    std::vector<ControlSpec> controls = {
+    std::vector<ControlLayout> controls = {
         {IDC_BATCH_CLASS, kLabel},
         {IDC_DOC_CLASS, kLabel},
         {IDC_NAME, kEdit},
@@ -37,8 +37,8 @@ std::vector<ControlSpec> GeneralTemplate() {
     return controls;
 }
 
-std::vector<ControlSpec> ParametersTemplate() {
-    std::vector<ControlSpec> controls;
+std::vector<ControlLayout> ParametersTemplate() {
+    std::vector<ControlLayout> controls;
     for (int row = 0; row < PARAMETER_ROWS; ++row) {
         const std::u16string label = u"Parameter " + Decimal(row + 1) + u":";
         controls.push_back({IDC_PARAMETER_LABEL_FIRST + row, ControlKind::kLabel, label});

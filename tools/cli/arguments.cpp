@@ -2,7 +2,7 @@
 
 namespace zarn::tools {
 
-bool Arguments::Parse(const std::vector<std::string>& words, const std::vector<OptionSpec>& options,
+bool Arguments::Parse(const std::vector<std::string>& words, const std::vector<OptionRule>& options,
                       std::size_t maxPositional, std::string& error) {
     values_.clear();
     positional_.clear();
@@ -25,13 +25,13 @@ bool Arguments::Parse(const std::vector<std::string>& words, const std::vector<O
         const auto equals = spelled.find('=');
         const std::string name =
             spelled.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
-        const OptionSpec* spec = nullptr;
-        for (const OptionSpec& option : options) {
+        const OptionRule* rule = nullptr;
+        for (const OptionRule& option : options) {
             if (spelled.starts_with("--") && option.name == name) {
-                spec = &option;
+                rule = &option;
             }
         }
-        if (spec == nullptr) {
+        if (rule == nullptr) {
             error = "unknown option " + word;
             return false;
         }
@@ -39,7 +39,7 @@ bool Arguments::Parse(const std::vector<std::string>& words, const std::vector<O
             error = "option --" + name + " is given twice";
             return false;
         }
-        if (!spec->takesValue) {
+        if (!rule->takesValue) {
             if (equals != std::string::npos) {
                 error = "option --" + name + " takes no value";
                 return false;

@@ -10,7 +10,7 @@ namespace zarn::tools {
 
 // An option a command accepts: "--name VALUE" (or "--name=VALUE") when it takes a value,
 // "--name" alone when it is a switch.
-struct OptionSpec {
+struct OptionRule {
     std::string_view name;
     bool takesValue = true;
 };
@@ -20,7 +20,7 @@ class Arguments {
   public:
     // False with an error text on an unknown option, a missing value, a repeated option or
     // more positional arguments than `maxPositional`. "--" ends the options.
-    bool Parse(const std::vector<std::string>& words, const std::vector<OptionSpec>& options,
+    bool Parse(const std::vector<std::string>& words, const std::vector<OptionRule>& options,
                std::size_t maxPositional, std::string& error);
 
     bool Has(std::string_view name) const { return values_.count(std::string(name)) != 0; }

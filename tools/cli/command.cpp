@@ -21,9 +21,9 @@ int UsageError(std::string_view command, std::string_view message) {
 }
 
 std::optional<int> ParseCommandLine(const Command& command, const std::vector<std::string>& words,
-                                    std::initializer_list<OptionSpec> options,
+                                    std::initializer_list<OptionRule> options,
                                     std::size_t maxPositional, Arguments& arguments) {
-    std::vector<OptionSpec> withHelp(options);
+    std::vector<OptionRule> withHelp(options);
     withHelp.push_back({"help", false});
     std::string error;
     // Help is answered even when the rest of the line is wrong.

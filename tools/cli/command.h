@@ -29,7 +29,7 @@ const std::vector<Command>& AllCommands();
 // Parses a command's words. Nothing when the command should go on; otherwise the exit code:
 // kExitDone after printing the help that --help asked for, kExitBadInput after an error.
 std::optional<int> ParseCommandLine(const Command& command, const std::vector<std::string>& words,
-                                    std::initializer_list<OptionSpec> options,
+                                    std::initializer_list<OptionRule> options,
                                     std::size_t maxPositional, Arguments& arguments);
 
 // Prints "zarnrel COMMAND: message" to standard error and returns kExitBadInput.
