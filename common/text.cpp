@@ -1,5 +1,6 @@
 #include "common/text.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace zarn {
@@ -28,16 +29,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-void AppendUtf16(std::u16string& out, char32_t cp) {
-    if (cp < 0x10000) {
-        out += static_cast<char16_t>(cp);
-    } else {
-        cp -= 0x10000;
-        out += static_cast<char16_t>(0xD800 + (cp >> 10));
-        out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-    }
-}
-
 bool IsBlank(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f';
 }
@@ -49,7 +40,19 @@ std::u16string Ascii(const char* text) { return std::u16string(text, text + std:
 std::string ToUtf8(std::u16string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        // Runs of ASCII, the common case, are copied without a per-unit append.
+        std::size_t run = i;
+        while (run < text.size() && text[run] < 0x80)
+            ++run;
+        std::size_t start = out.size();
+        out.resize(start + (run - i));
+        std::transform(text.begin() + i, text.begin() + run, out.begin() + start,
+                       [](char16_t unit) { return static_cast<char>(unit); });
+        i = run;
+        if (i == text.size())
+            break;
         char16_t unit = text[i];
         if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
             char32_t cp = 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) +
@@ -61,13 +64,25 @@ std::string ToUtf8(std::u16string_view text) {
         } else {
             AppendUtf8(out, unit);
         }
+        ++i;
     }
     return out;
 }
 
 std::u16string FromUtf8(std::string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
+    // Every sequence, valid or not, gives at most one unit per byte it takes, so the text is
+    // written in place and cut to length at the end.
+    std::u16string out(text.size(), u'\0');
+    char16_t* next = out.data();
+    auto append = [&next](char32_t cp) {
+        if (cp < 0x10000) {
+            *next++ = static_cast<char16_t>(cp);
+        } else {
+            cp -= 0x10000;
+            *next++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+            *next++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+        }
+    };
     std::size_t i = 0;
     while (i < text.size()) {
         auto lead = static_cast<unsigned char>(text[i]);
@@ -75,34 +90,39 @@ std::u16string FromUtf8(std::string_view text) {
         char32_t cp = 0;
         char32_t minimum = 0;
         if (lead < 0x80) {
-            cp = lead;
-        } else if ((lead & 0xE0) == 0xC0) {
+            *next++ = lead;
+            ++i;
+            continue;
+        }
+        if ((lead & 0xE0) == 0xC0) {
             extra = 1, cp = lead & 0x1F, minimum = 0x80;
         } else if ((lead & 0xF0) == 0xE0) {
             extra = 2, cp = lead & 0x0F, minimum = 0x800;
         } else if ((lead & 0xF8) == 0xF0) {
             extra = 3, cp = lead & 0x07, minimum = 0x10000;
         } else {
-            AppendUtf16(out, kReplacement);
+            append(kReplacement);
             ++i;
             continue;
         }
         std::size_t j = 1;
         for (; j <= static_cast<std::size_t>(extra); ++j) {
             if (i + j >= text.size()) break;
-            auto next = static_cast<unsigned char>(text[i + j]);
-            if ((next & 0xC0) != 0x80) break;
-            cp = (cp << 6) | (next & 0x3F);
+            auto byte = static_cast<unsigned char>(text[i + j]);
+            if ((byte & 0xC0) != 0x80)
+                break;
+            cp = (cp << 6) | (byte & 0x3F);
         }
         if (j != static_cast<std::size_t>(extra) + 1 || cp < minimum || cp > 0x10FFFF ||
             (cp >= 0xD800 && cp <= 0xDFFF)) {
-            AppendUtf16(out, kReplacement);
+            append(kReplacement);
             i += j;
             continue;
         }
-        AppendUtf16(out, cp);
+        append(cp);
         i += j;
     }
+    out.resize(static_cast<std::size_t>(next - out.data()));
     return out;
 }
 
