@@ -129,8 +129,15 @@ void CPropertyPageSetupGeneral::RefreshFromSettings() {
     host::IReleaseSetupData& setupData = *settings_.setupData;
     Text(IDC_BATCH_CLASS) = HostText(setupData, &host::IReleaseSetupData::GetBatchClassName);
     Text(IDC_DOC_CLASS) = HostText(setupData, &host::IReleaseSetupData::GetDocClassName);
-    Text(IDC_NAME).clear();
-    nameRead_ = Succeeded(setupData.GetName(Text(IDC_NAME)));
+    // The host's name is shown once; after that the box keeps what the administrator typed,
+    // which only OK or Reload hands to the host.
+    if (nameShown_) {
+        Text(IDC_NAME) = dialog_->GetText(IDC_NAME);
+    } else {
+        Text(IDC_NAME).clear();
+        nameRead_ = Succeeded(setupData.GetName(Text(IDC_NAME)));
+        nameShown_ = true;
+    }
     for (const SettingControl& control : kSettingControls) {
         const LinkSlot& slot = settings_.Named(control.slot);
         Text(control.box) = slot.source;
@@ -185,6 +192,7 @@ void CPropertyPageSetupGeneral::OnStorePicked() {
     const int selection = dialog_->ListSelection(IDC_DOCSTORE);
     if (selection < 0)
         return;
+    ReadControls();
     Text(IDC_DOCSTORE) = dialog_->ListText(IDC_DOCSTORE, selection);
     settings_.Named(NamedSlot::docStoreName) = {Text(IDC_DOCSTORE), KFX_REL_TEXTCONSTANT};
     ShowStoreDescription();
@@ -197,6 +205,7 @@ void CPropertyPageSetupGeneral::OnTypePicked() {
     const int selection = dialog_->ListSelection(IDC_DOCTYPE);
     if (selection < 0)
         return;
+    ReadControls();
     Text(IDC_DOCTYPE) = dialog_->ListText(IDC_DOCTYPE, selection);
     settings_.Named(NamedSlot::docTypeName) = {Text(IDC_DOCTYPE), KFX_REL_TEXTCONSTANT};
     ShowTypeDescription();

@@ -47,7 +47,8 @@ class CPropertyPageSetupGeneral : public SetupPage {
 
     Texts& texts_;
     UserInterface& ui_;
-    bool nameRead_ = false;  // the Name box shows the host's name
+    bool nameShown_ = false;  // the host's name was put into the Name box
+    bool nameRead_ = false;   // the host could tell its name
 };
 
 }  // namespace zarn

@@ -316,6 +316,27 @@ TEST_F(GeneralPageTest, PickingAPublicAuthority) {
     EXPECT_EQ(Slot(NamedSlot::authorityPublic).source, u"*OWN");
 }
 
+TEST_F(GeneralPageTest, ATypedNameSurvivesPicksAndSourceChoicesUntilOk) {
+    server.Serve({{"Archive", "", {{"Letter", "", {}}}}});
+    StoreConnection();
+    MemoryDialog& dialog = OpenGeneral();
+    ASSERT_TRUE(dialog.Click(IDC_RELOAD));
+
+    ASSERT_TRUE(dialog.Retype(IDC_NAME, u"First"));
+    ASSERT_TRUE(dialog.Pick(IDC_DOCSTORE, u"Archive"));
+    EXPECT_EQ(dialog.GetText(IDC_NAME), u"First");
+    ASSERT_TRUE(dialog.Retype(IDC_NAME, u"Second"));
+    ASSERT_TRUE(dialog.Pick(IDC_DOCTYPE, u"Letter"));
+    EXPECT_EQ(dialog.GetText(IDC_NAME), u"Second");
+    ASSERT_TRUE(dialog.Retype(IDC_NAME, u"Third"));
+    dialog.ChooseInNextMenu(u"Subject");
+    ASSERT_TRUE(dialog.Click(IDC_DOC_DESCRIPTION_SOURCE));
+    EXPECT_EQ(dialog.GetText(IDC_NAME), u"Third");
+
+    page.OnOK();
+    EXPECT_EQ(setup.record->name, u"Third");
+}
+
 TEST_F(GeneralPageTest, ANameTheHostCannotTellIsNotOverwrittenWithNothing) {
     setup.host.Failures().Fail("ReleaseSetupData.GetName");
     MemoryDialog& dialog = OpenGeneral();
