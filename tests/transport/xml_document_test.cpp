@@ -126,6 +126,34 @@ TEST(XmlDocument, SelectsRelativeToANodeInDocumentOrder) {
     EXPECT_EQ(document->Text(), u"AB");
 }
 
+TEST(XmlDocument, BareNamesMatchWholeNamesOfElementChildrenOnly) {
+    auto document = Load(
+        u"<r xmlns:p='urn:p'><nam>1</nam><names>2</names><p:name>3</p:name><!--name-->"
+        u"<name>4</name><name>5</name><caf\u00E9>6</caf\u00E9></r>");
+    auto root = document->SelectSingleNode(u"r");
+    ASSERT_TRUE(root);
+    EXPECT_EQ(root->SelectSingleNode(u"name")->Text(), u"4");
+    ASSERT_EQ(root->SelectNodes(u"name").size(), 2u);
+    EXPECT_EQ(root->SelectNodes(u"name")[1]->Text(), u"5");
+    EXPECT_FALSE(root->SelectSingleNode(u"na"));
+    EXPECT_FALSE(root->SelectSingleNode(u"r")) << "children only, not the node itself";
+    EXPECT_EQ(root->SelectSingleNode(u"caf\u00E9")->Text(), u"6");
+}
+
+TEST(XmlDocument, TextGathersEverythingBelowTheNode) {
+    auto document = Load(
+        u"<r><one>a &amp; b &#x263A; a text longer than a node holds in place</one>"
+        u"<cdata><![CDATA[<kept>]]></cdata><mixed>x<i>y</i><![CDATA[z]]><!--c-->w</mixed>"
+        u"<nested><a><b>deep</b></a></nested><empty></empty></r>");
+    EXPECT_EQ(document->SelectSingleNode(u"/r/one")->Text(),
+              u"a & b \u263A a text longer than a node holds in place");
+    EXPECT_EQ(document->SelectSingleNode(u"/r/cdata")->Text(), u"<kept>");
+    EXPECT_EQ(document->SelectSingleNode(u"/r/mixed")->Text(), u"xyzw");
+    EXPECT_EQ(document->SelectSingleNode(u"/r/nested")->Text(), u"deep");
+    EXPECT_EQ(document->SelectSingleNode(u"/r/empty")->Text(), u"");
+    EXPECT_EQ(document->SelectSingleNode(u"/r/one/text()")->Text().substr(0, 5), u"a & b");
+}
+
 TEST(XmlDocument, NodesKeepTheirDocumentAlive) {
     std::unique_ptr<XmlNode> node;
     {

@@ -85,6 +85,18 @@ DocumentPtr Parse(std::string_view bytes, const char* encoding) {
 }
 
 std::u16string NodeText(xmlNodePtr node) {
+    // A record field holds one piece of text: it is read where it lies, without the copy that
+    // gathering the content of every descendant makes.
+    if (node->type == XML_ELEMENT_NODE) {
+        xmlNodePtr child = node->children;
+        if (child == nullptr)
+            return {};
+        if (child->next == nullptr &&
+            (child->type == XML_TEXT_NODE || child->type == XML_CDATA_SECTION_NODE) &&
+            child->content != nullptr) {
+            return FromUtf8(reinterpret_cast<const char*>(child->content));
+        }
+    }
     xmlChar* content = xmlNodeGetContent(node);
     if (content == nullptr)
         return {};
@@ -95,57 +107,67 @@ std::u16string NodeText(xmlNodePtr node) {
 
 // Whether the expression is a bare element name (an ASCII NCName), which selects the element
 // children of that name in no namespace.
-bool IsChildName(std::string_view expression) {
-    auto isStart = [](char c) {
-        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+bool IsChildName(std::u16string_view expression) {
+    auto isStart = [](char16_t c) {
+        return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_';
     };
-    auto isPart = [&](char c) {
-        return isStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
+    auto isPart = [&](char16_t c) {
+        return isStart(c) || (c >= u'0' && c <= u'9') || c == u'-' || c == u'.';
     };
     return !expression.empty() && isStart(expression[0]) &&
            std::all_of(expression.begin(), expression.end(), isPart);
 }
 
-// The nodes that the expression finds from `node`, at most `limit` of them; none for an
-// expression that does not parse or does not give a node set.
-std::vector<xmlNodePtr> Evaluate(const DocumentPtr& document, xmlNodePtr node,
-                                 std::u16string_view xpath, std::size_t limit) {
-    std::vector<xmlNodePtr> nodes;
-    std::string expression = ToUtf8(xpath);
-    if (!document || expression.find('\0') != std::string::npos)
-        return nodes;
+// Whether the element's name is `name`, an ASCII NCName.
+bool HasName(xmlNodePtr element, std::u16string_view name) {
+    const xmlChar* own = element->name;
+    std::size_t i = 0;
+    // A shorter name ends in a zero, which no unit of `name` matches.
+    for (; i < name.size(); ++i) {
+        if (own[i] != name[i])
+            return false;
+    }
+    return own[i] == 0;
+}
+
+// Gives `take` the nodes that the expression finds from `node`, in document order, until it
+// returns false; none for an expression that does not parse or does not give a node set.
+template <typename Take>
+void Evaluate(const DocumentPtr& document, xmlNodePtr node, std::u16string_view xpath, Take take) {
+    if (!document)
+        return;
     // Readers select record fields by bare child names, hundreds of thousands of them for a large
     // catalogue; walking the children gives the same nodes without an XPath context per call.
-    if ((node->type == XML_ELEMENT_NODE || node->type == XML_DOCUMENT_NODE) &&
-        IsChildName(expression)) {
-        for (xmlNodePtr child = node->children; child != nullptr && nodes.size() < limit;
-             child = child->next) {
-            if (child->type == XML_ELEMENT_NODE && child->ns == nullptr &&
-                expression == reinterpret_cast<const char*>(child->name)) {
-                nodes.push_back(child);
+    if ((node->type == XML_ELEMENT_NODE || node->type == XML_DOCUMENT_NODE) && IsChildName(xpath)) {
+        for (xmlNodePtr child = node->children; child != nullptr; child = child->next) {
+            if (child->type == XML_ELEMENT_NODE && child->ns == nullptr && HasName(child, xpath) &&
+                !take(child)) {
+                return;
             }
         }
-        return nodes;
+        return;
     }
+    std::string expression = ToUtf8(xpath);
+    if (expression.find('\0') != std::string::npos)
+        return;
     SilentErrors silent;
     xmlXPathContextPtr context = xmlXPathNewContext(document.get());
     if (context == nullptr)
-        return nodes;
+        return;
     context->node = node;
     context->error = IgnoreStructuredError;
     xmlXPathObjectPtr result =
         xmlXPathEvalExpression(reinterpret_cast<const xmlChar*>(expression.c_str()), context);
     if (result != nullptr && result->type == XPATH_NODESET && result->nodesetval != nullptr) {
-        for (int i = 0; i < result->nodesetval->nodeNr && nodes.size() < limit; ++i) {
+        for (int i = 0; i < result->nodesetval->nodeNr; ++i) {
             xmlNodePtr found = result->nodesetval->nodeTab[i];
             // Namespace nodes are copies that die with the result; they are not kept.
-            if (found->type != XML_NAMESPACE_DECL)
-                nodes.push_back(found);
+            if (found->type != XML_NAMESPACE_DECL && !take(found))
+                break;
         }
     }
     xmlXPathFreeObject(result);
     xmlXPathFreeContext(context);
-    return nodes;
 }
 
 class Libxml2Node : public XmlNode {
@@ -156,17 +178,20 @@ class Libxml2Node : public XmlNode {
     std::u16string Text() const override { return node_ ? NodeText(node_) : std::u16string(); }
 
     std::unique_ptr<XmlNode> SelectSingleNode(std::u16string_view xpath) const override {
-        std::vector<xmlNodePtr> found = Evaluate(document_, node_, xpath, 1);
-        if (found.empty())
-            return nullptr;
-        return std::make_unique<Libxml2Node>(document_, found.front());
+        std::unique_ptr<XmlNode> node;
+        Evaluate(document_, node_, xpath, [&](xmlNodePtr found) {
+            node = std::make_unique<Libxml2Node>(document_, found);
+            return false;
+        });
+        return node;
     }
 
     std::vector<std::unique_ptr<XmlNode>> SelectNodes(std::u16string_view xpath) const override {
         std::vector<std::unique_ptr<XmlNode>> nodes;
-        for (xmlNodePtr found : Evaluate(document_, node_, xpath, SIZE_MAX)) {
+        Evaluate(document_, node_, xpath, [&](xmlNodePtr found) {
             nodes.push_back(std::make_unique<Libxml2Node>(document_, found));
-        }
+            return true;
+        });
         return nodes;
     }
 
