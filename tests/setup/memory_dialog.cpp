@@ -267,15 +267,6 @@ std::vector<std::u16string> MemoryDialog::ListEntries(int id) const {
     return texts;
 }
 
-std::uint32_t MemoryDialog::ItemData(int id, std::u16string_view entry) const {
-    for (const Entry& candidate : Control(id).entries) {
-        if (candidate.text == entry)
-            return candidate.data;
-    }
-    ADD_FAILURE() << "no list entry " << testing::PrintToString(std::u16string(entry));
-    return 0;
-}
-
 std::optional<Colour> MemoryDialog::EntryColour(int id, std::u16string_view entry) const {
     const State& state = Control(id);
     const int count = static_cast<int>(state.entries.size());

@@ -76,7 +76,6 @@ class MemoryDialog : public Dialog {
     char16_t PasswordChar(int id) const { return Control(id).passwordChar; }
     int Focus() const { return focus_; }
     std::vector<std::u16string> ListEntries(int id) const;
-    std::uint32_t ItemData(int id, std::u16string_view entry) const;
     // The colour that the drop-down's colour function gives an entry, or none.
     std::optional<Colour> EntryColour(int id, std::u16string_view entry) const;
     // Every popup menu shown, with its anchor.
