@@ -20,7 +20,8 @@ constexpr Entry kStrings[] = {
 
 std::optional<std::u16string> BuiltInString(std::uint32_t id) {
     for (const Entry& entry : kStrings) {
-        if (entry.id == id) return std::u16string(entry.text);
+        if (entry.id == id)
+            return std::u16string(entry.text);
     }
     return std::nullopt;
 }
