@@ -73,7 +73,7 @@ DocumentPtr Parse(std::string_view bytes, const char* encoding) {
     xmlParserCtxtPtr context = xmlNewParserCtxt();
     if (context == nullptr)
         return nullptr;
-    int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+    int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_COMPACT;
     if (encoding != nullptr)
         options |= XML_PARSE_IGNORE_ENC;
     xmlDocPtr document = xmlCtxtReadMemory(context, bytes.data(), static_cast<int>(bytes.size()),
