@@ -82,6 +82,40 @@ TEST_F(CurlRequestTest, HeadersThatWouldBreakTheRequestAreRefused) {
     EXPECT_EQ(sent.body, "abcde");
 }
 
+TEST_F(CurlRequestTest, ARequestCarriesNothingOfTheOneBeforeIt) {
+    raw.SetReply(
+        "HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"r\"\r\n"
+        "Content-Length: 0\r\n\r\n");
+    ByteStream body;
+    body.Write("abc", 3);
+    {
+        auto first = Create();
+        ASSERT_EQ(first->Open(u"POST", raw.Url("/first"), false, u"alice", u"secret"), kOk);
+        ASSERT_EQ(first->SetRequestHeader(u"X-First", u"1"), kOk);
+        ASSERT_EQ(first->Send(&body, 3), kOk);
+    }
+    raw.SetReply(std::string(RawServer::kDefaultReply));
+    auto second = Create();
+    std::int32_t status = 0;
+    EXPECT_EQ(second->GetStatus(status), kUnexpected);
+    ASSERT_EQ(second->Open(u"GET", raw.Url("/second"), false, u"", u""), kOk);
+    ASSERT_EQ(second->Send(nullptr, 0), kOk);
+    ASSERT_EQ(second->GetStatus(status), kOk);
+    EXPECT_EQ(status, 200);
+
+    std::vector<RawServer::Request> requests = raw.Requests();
+    ASSERT_GE(requests.size(), 2u);
+    EXPECT_NE(requests.front().head.find("\r\nX-First: 1\r\n"), std::string::npos);
+    EXPECT_NE(requests[requests.size() - 2].head.find("\r\nAuthorization: Basic"),
+              std::string::npos);
+    const RawServer::Request& last = requests.back();
+    EXPECT_EQ(last.head.substr(0, 12), "GET /second ");
+    for (const char* header : {"Authorization", "X-First", "Content-Length", "Content-Type"})
+        EXPECT_EQ(last.head.find(header), std::string::npos) << header;
+    EXPECT_EQ(last.body, "");
+    EXPECT_EQ(raw.Connections().size(), 1u) << "the connection stays open between requests";
+}
+
 TEST_F(CurlRequestTest, UntrustedCertificateIsATransportFailure) {
     httplib::SSLServer server(ZARN_TRANSPORT_FIXTURES "/untrusted_cert.pem",
                               ZARN_TRANSPORT_FIXTURES "/untrusted_key.pem");

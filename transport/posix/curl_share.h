@@ -3,11 +3,14 @@
 #include <curl/curl.h>
 
 #include <mutex>
+#include <vector>
 
 namespace zarn {
 
 // A libcurl share handle that holds the connection cache, resolved names and TLS sessions of
-// the request objects of one factory, locked for use from several threads.
+// the request objects of one factory, locked for use from several threads. It also keeps a few
+// easy handles that requests are done with, since a new handle costs more than a request on a
+// warm connection.
 class CurlShare {
   public:
     CurlShare();
@@ -17,12 +20,22 @@ class CurlShare {
 
     CURLSH* handle() const { return handle_; }
 
+    // An easy handle with libcurl's default options, reused where one is idle; null when
+    // libcurl cannot make one.
+    CURL* TakeEasy();
+    // Takes back a handle that a request is done with. It is reset to the default options, so
+    // that nothing of the request (URL, credentials, callbacks, authentication state, reply
+    // information) reaches the next one.
+    void GiveBackEasy(CURL* easy);
+
   private:
     static void Lock(CURL*, curl_lock_data data, curl_lock_access, void* self);
     static void Unlock(CURL*, curl_lock_data data, void* self);
 
     CURLSH* handle_;
     std::mutex locks_[CURL_LOCK_DATA_LAST];
+    std::mutex idleLock_;
+    std::vector<CURL*> idle_;
 };
 
 }  // namespace zarn

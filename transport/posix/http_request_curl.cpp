@@ -45,7 +45,7 @@ class CurlHttpRequest final : public HttpRequest {
   public:
     CurlHttpRequest(std::shared_ptr<CurlShare> share, const CurlHttpOptions& options, CURL* easy)
         : share_(std::move(share)), options_(options), easy_(easy) {}
-    ~CurlHttpRequest() override { curl_easy_cleanup(easy_); }
+    ~CurlHttpRequest() override { share_->GiveBackEasy(easy_); }
     CurlHttpRequest(const CurlHttpRequest&) = delete;
     CurlHttpRequest& operator=(const CurlHttpRequest&) = delete;
 
@@ -387,7 +387,7 @@ class CurlHttpRequestFactory final : public HttpRequestFactory {
     HResult Create(std::unique_ptr<HttpRequest>& request) override {
         if (share_->handle() == nullptr)
             return kFail;
-        CURL* easy = curl_easy_init();
+        CURL* easy = share_->TakeEasy();
         if (easy == nullptr)
             return kOutOfMemory;
         request = std::make_unique<CurlHttpRequest>(share_, options_, easy);
