@@ -6,9 +6,11 @@ bool GetCustomProperty(ICustomProperties& properties, const std::u16string& name
                        std::u16string& value, const std::u16string& defaultValue) {
     value = defaultValue;
     std::shared_ptr<ICustomProperty> property;
-    if (Failed(properties.GetItem(name, property)) || !property) return false;
+    if (Failed(properties.GetItem(name, property)) || !property)
+        return false;
     std::u16string stored;
-    if (Failed(property->GetValue(stored))) return false;
+    if (Failed(property->GetValue(stored)))
+        return false;
     value = std::move(stored);
     return true;
 }

@@ -11,14 +11,13 @@
 namespace zarn::host::sim {
 
 // One write, named like its operation, with its arguments in call order:
-//   "ReleaseData.LogError"       texts {errorMessage, codeModule}, numbers {err1, err2, err3,
-//   lineNumber} "ReleaseData.SendMessage"    texts {messageString},            numbers
-//   {errorNumber, infoRet} "CustomProperties.Add"       texts {name, value}
-//   "CustomProperties.Remove"    texts {name}
-//   "Links.Add"                  texts {source, destination},      numbers {sourceType}
-//   "Links.RemoveAll"
-//   "ReleaseSetupData.Apply"
-//   "ReleaseSetupData.PutName"   texts {name}
+// - "ReleaseData.LogError": texts {errorMessage, codeModule}, numbers {err1, err2, err3, line}
+// - "ReleaseData.SendMessage": texts {messageString}, numbers {errorNumber, infoRet}
+// - "CustomProperties.Add": texts {name, value}
+// - "CustomProperties.Remove": texts {name}
+// - "Links.Add": texts {source, destination}, numbers {sourceType}
+// - "Links.RemoveAll", "ReleaseSetupData.Apply": no arguments
+// - "ReleaseSetupData.PutName": texts {name}
 // Only writes that took effect are recorded; a failed call shows in the call counts only.
 struct JournalEntry {
     std::string operation;
