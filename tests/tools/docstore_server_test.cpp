@@ -199,6 +199,25 @@ TEST_F(DocStoreServerTest, StoresAnAcceptedDocumentWithItsFileAndFieldsInOrder) 
         std::filesystem::exists(folder_.path() / "HR%20Records" / "000001" / "contract.txt"));
 }
 
+TEST_F(DocStoreServerTest, AFileNamedLikeTheArchivesOwnFilesIsKeptBesideThem) {
+    Start();
+    for (const std::string name : {"document.json", "document.json.part"}) {
+        std::vector<Part> parts = SoundInvoice(name);
+        parts[2] = {"document", "content of " + name, name};
+        const httplib::Result reply = PostDocument("Finance", parts);
+        ASSERT_TRUE(reply);
+        EXPECT_EQ(reply->status, 200) << reply->body;
+    }
+    const std::vector<StoredDocument> stored = ListStoredDocuments(folder_.path());
+    ASSERT_EQ(stored.size(), 2u);
+    for (const StoredDocument& document : stored) {
+        std::ifstream file(document.folder / document.fileName, std::ios::binary);
+        std::ostringstream content;
+        content << file.rdbuf();
+        EXPECT_EQ(content.str(), "content of " + document.fileName.substr(5));
+    }
+}
+
 TEST_F(DocStoreServerTest, RefusesWhatTheCatalogueDoesNotAllowAndStoresNothing) {
     Start();
     struct Case {
@@ -323,6 +342,7 @@ TEST(DocumentArchiveNamesTest, FolderAndFileNamesStayInsideTheirFolder) {
     EXPECT_EQ(SafeFileName("dir/"), "document");
     EXPECT_EQ(SafeFileName("a\tb:c?.txt"), "a_b_c_.txt");
     EXPECT_EQ(SafeFileName("document.json"), "file-document.json");
+    EXPECT_EQ(SafeFileName("document.json.part"), "file-document.json.part");
 }
 
 }  // namespace

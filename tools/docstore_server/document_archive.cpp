@@ -17,6 +17,9 @@ using nlohmann::ordered_json;
 
 namespace {
 
+// The metadata is written under this name first, beside the document's file.
+constexpr char kPendingMetadataFileName[] = "document.json.part";
+
 std::string UtcNow() {
     const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
     std::tm parts{};
@@ -157,7 +160,8 @@ std::string SafeFileName(std::string_view postedName) {
     if (name.empty() || name == "." || name == "..") {
         return "document";
     }
-    return name == kMetadataFileName ? "file-" + name : name;
+    // The archive's own files must not take the place of the document's file.
+    return name == kMetadataFileName || name == kPendingMetadataFileName ? "file-" + name : name;
 }
 
 std::vector<StoredDocument> ListStoredDocuments(const fs::path& root) {
@@ -265,7 +269,7 @@ std::variant<StoredDocument, Refusal> DocumentArchive::Write(const std::string& 
     const std::string metadataText =
         metadata.dump(2, ' ', false, ordered_json::error_handler_t::replace) + "\n";
     // The metadata appears last, under its final name, so a listed document is complete.
-    const fs::path pending = stored.folder / (std::string(kMetadataFileName) + ".part");
+    const fs::path pending = stored.folder / kPendingMetadataFileName;
     if (!WriteFile(stored.folder / stored.fileName, file.content) ||
         !WriteFile(pending, metadataText) ||
         (fs::rename(pending, stored.folder / kMetadataFileName, error), error)) {

@@ -36,7 +36,7 @@ inline constexpr char kMetadataFileName[] = "document.json";
 std::string StoreFolderName(std::string_view storeName);
 
 // The last component of a posted file name, cleaned of characters that a file name cannot
-// hold; never empty, never "." or "..".
+// hold; never empty, never "." or "..", never the name of the archive's own files.
 std::string SafeFileName(std::string_view postedName);
 
 // The documents stored below `root`, by store folder and id; documents whose metadata cannot
