@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "tests/tools/temp_folder.h"
 #include "tools/json/json_node.h"
 #include "tools/json/located_json.h"
 
@@ -110,6 +113,16 @@ TEST(JsonFileTest, AFileThatCannotBeReadIsNamed) {
     EXPECT_EQ(error, "/nonexistent/batch.json: no such file");
     EXPECT_FALSE(file.Load("/tmp", error));
     EXPECT_EQ(error, "/tmp: is a folder, not a file");
+    // A device would be read without end.
+    EXPECT_FALSE(file.Load("/dev/zero", error));
+    EXPECT_EQ(error, "/dev/zero: is not a regular file");
+    // A large file given by mistake (an image, say) is not read whole.
+    const test::TempFolder folder;
+    const std::filesystem::path large = folder.path() / "scan.tif";
+    std::ofstream(large).close();
+    std::filesystem::resize_file(large, (64u << 20) + 1);
+    EXPECT_FALSE(file.Load(large, error));
+    EXPECT_EQ(error, large.string() + ": is larger than 64 MiB");
     EXPECT_FALSE(file.LoadText("x.json", "{,}", error));
     EXPECT_EQ(error.substr(0, 11), "x.json:1:2:");
 }

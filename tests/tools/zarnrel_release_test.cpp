@@ -174,6 +174,9 @@ class ZarnrelBadBatchTest : public ZarnrelTest {
 TEST_F(ZarnrelBadBatchTest, AMissingBatchFileIsNamed) {
     const std::string path = (folder() / "none.json").string();
     EXPECT_EQ(ReleaseNothingSent(path).err, "zarnrel release: " + path + ": no such file\n");
+    // A device is refused, not read without end.
+    EXPECT_EQ(ReleaseNothingSent("/dev/zero").err,
+              "zarnrel release: /dev/zero: is not a regular file\n");
 }
 
 TEST_F(ZarnrelBadBatchTest, AMalformedBatchFileIsReportedWithItsLineAndColumn) {

@@ -11,6 +11,8 @@ using nlohmann::json;
 
 namespace {
 
+constexpr std::uintmax_t kLargestFile = 64u << 20;
+
 bool IsPlainName(std::string_view name) {
     if (name.empty()) {
         return false;
@@ -75,6 +77,15 @@ bool JsonFile::Load(const std::filesystem::path& path, std::string& error) {
     }
     if (std::filesystem::is_directory(path, code)) {
         error = path.string() + ": is a folder, not a file";
+        return false;
+    }
+    // A device or a pipe would be read without end, and no file written by hand is this large.
+    if (!std::filesystem::is_regular_file(path, code)) {
+        error = path.string() + ": is not a regular file";
+        return false;
+    }
+    if (std::filesystem::file_size(path, code) > kLargestFile) {
+        error = path.string() + ": is larger than " + std::to_string(kLargestFile >> 20) + " MiB";
         return false;
     }
     std::ifstream in(path, std::ios::binary);

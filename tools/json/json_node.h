@@ -16,7 +16,8 @@ namespace zarn::tools {
 // A JSON file written by hand, read with errors that name the file, line and column.
 class JsonFile {
   public:
-    // Reads and parses the file; false with an error text when it cannot be read or parsed.
+    // Reads and parses the file; false with an error text when it cannot be read or parsed,
+    // is not a regular file or is larger than 64 MiB.
     bool Load(const std::filesystem::path& path, std::string& error);
     bool LoadText(const std::filesystem::path& name, std::string_view text, std::string& error);
 
