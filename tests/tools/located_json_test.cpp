@@ -102,6 +102,9 @@ TEST_F(JsonNodeTest, IntegersMustFitThirtyTwoBits) {
     EXPECT_EQ(FailureOf("{\"n\": -2147483648}", readCount), "no error");
     EXPECT_NE(FailureOf("{\"n\": 2147483648}", readCount).find("found 2147483648"),
               std::string::npos);
+    // Above the signed 64-bit range the parser keeps the number unsigned: it must not wrap.
+    EXPECT_NE(FailureOf("{\"n\": 18446744073709551615}", readCount).find("found 1844"),
+              std::string::npos);
     EXPECT_NE(FailureOf("{\"n\": 1.5}", readCount).find("whole number"), std::string::npos);
     EXPECT_NE(FailureOf("{\"n\": \"1\"}", readCount).find("found a text"), std::string::npos);
 }

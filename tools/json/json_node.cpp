@@ -205,12 +205,14 @@ std::string JsonNode::NonEmptyText() const {
 }
 
 std::int32_t JsonNode::Integer() const {
-    const bool fits = (value_->is_number_integer() &&
-                       value_->get<std::int64_t>() >= std::numeric_limits<std::int32_t>::min() &&
-                       value_->get<std::int64_t>() <= std::numeric_limits<std::int32_t>::max()) ||
-                      (value_->is_number_unsigned() &&
-                       value_->get<std::uint64_t>() <=
-                           static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()));
+    // An unsigned number also counts as an integer, and above the signed range it would wrap.
+    const bool fits =
+        value_->is_number_unsigned()
+            ? value_->get<std::uint64_t>() <=
+                  static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())
+            : value_->is_number_integer() &&
+                  value_->get<std::int64_t>() >= std::numeric_limits<std::int32_t>::min() &&
+                  value_->get<std::int64_t>() <= std::numeric_limits<std::int32_t>::max();
     if (!fits) {
         Fail("expected a whole number between -2147483648 and 2147483647, found " +
              (value_->is_number() ? value_->dump() : KindOf(*value_)));
