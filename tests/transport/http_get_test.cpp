@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "tests/support/raw_server.h"
 #include "tests/support/test_server.h"
 #include "tests/transport/transport_fixture.h"
@@ -110,6 +113,29 @@ TEST_F(HttpGetTest, RedirectIsFollowed) {
     EXPECT_EQ(error,
               u"http request failed: The redirection failed because either the scheme changed or "
               u"all attempts made to redirect failed");
+}
+
+TEST_F(HttpGetTest, RequestsOnSeveralThreadsAtOnceEachComplete) {
+    constexpr int kThreads = 4;
+    constexpr int kRequests = 100;
+    std::atomic<int> succeeded{0};
+    std::vector<std::thread> threads;
+    for (int i = 0; i < kThreads; ++i) {
+        threads.emplace_back([&] {
+            for (int j = 0; j < kRequests; ++j) {
+                std::unique_ptr<XmlDocument> document;
+                std::u16string failure;
+                if (HttpGet(t.services, raw.Url("/docStore/store/"), u"", u"", document, failure))
+                    ++succeeded;
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(succeeded, kThreads * kRequests);
+    EXPECT_EQ(raw.Requests().size(), std::size_t{kThreads * kRequests});
+    // Connections are kept per request object handle, never used by two threads at once.
+    EXPECT_LE(raw.Connections().size(), std::size_t{kThreads * kRequests / 10});
 }
 
 }  // namespace

@@ -18,7 +18,6 @@ CurlShare::CurlShare() {
     curl_share_setopt(handle_, CURLSHOPT_LOCKFUNC, &CurlShare::Lock);
     curl_share_setopt(handle_, CURLSHOPT_UNLOCKFUNC, &CurlShare::Unlock);
     curl_share_setopt(handle_, CURLSHOPT_USERDATA, this);
-    curl_share_setopt(handle_, CURLSHOPT_SHARE, CURL_LOCK_DATA_CONNECT);
     curl_share_setopt(handle_, CURLSHOPT_SHARE, CURL_LOCK_DATA_DNS);
     curl_share_setopt(handle_, CURLSHOPT_SHARE, CURL_LOCK_DATA_SSL_SESSION);
 }

@@ -7,10 +7,11 @@
 
 namespace zarn {
 
-// A libcurl share handle that holds the connection cache, resolved names and TLS sessions of
-// the request objects of one factory, locked for use from several threads. It also keeps a few
-// easy handles that requests are done with, since a new handle costs more than a request on a
-// warm connection.
+// A libcurl share handle that holds the resolved names and TLS sessions of the request objects
+// of one factory, locked for use from several threads. Kept connections live in the easy handles
+// (libcurl cannot share a connection cache between threads safely), so it keeps a few easy
+// handles that requests are done with: the next request takes the one given back last, with its
+// connections still open.
 class CurlShare {
   public:
     CurlShare();
@@ -25,7 +26,7 @@ class CurlShare {
     CURL* TakeEasy();
     // Takes back a handle that a request is done with. It is reset to the default options, so
     // that nothing of the request (URL, credentials, callbacks, authentication state, reply
-    // information) reaches the next one.
+    // information) reaches the next one; its open connections stay.
     void GiveBackEasy(CURL* easy);
 
   private:

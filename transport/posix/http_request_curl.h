@@ -19,9 +19,9 @@ struct CurlHttpOptions {
     std::uint64_t maxReplyBytes = std::uint64_t{64} << 20;
 };
 
-// A factory of libcurl request objects. Its request objects share one connection cache, so a
-// connection to a server stays open from one request to the next; the cache lives as long as
-// the factory or the last request object made by it.
+// A factory of libcurl request objects. A connection to a server stays open from one request
+// object to the next; kept connections live as long as the factory or the last request object
+// made by it.
 std::unique_ptr<HttpRequestFactory> CreateCurlHttpRequestFactory(const CurlHttpOptions& options);
 
 }  // namespace zarn
