@@ -204,6 +204,11 @@ TEST_F(ZarnrelBadBatchTest, AMisspeltOrMistypedMemberIsReportedWithItsPlace) {
     batch["setup"]["links"][0]["sourceType"] = "field";
     EXPECT_THAT(ReleaseNothingSent(WriteBatch(batch)).err,
                 HasSubstr("setup.links[0].sourceType: unknown source type \"field\""));
+    // A number outside the host's source types would give the link no value without a word.
+    batch["setup"]["links"][0]["sourceType"] = 5;
+    EXPECT_THAT(ReleaseNothingSent(WriteBatch(batch)).err,
+                HasSubstr("setup.links[0].sourceType: unknown source type 5; expected a number "
+                          "from -1 to 4"));
 
     batch = SampleBatch();
     batch["documents"] = nlohmann::json::array();

@@ -35,18 +35,25 @@ std::u16string Utf16(const std::string& text) {
 }
 
 std::int32_t ReadSourceType(const JsonNode& node) {
+    std::string known;
+    for (const SourceTypeName& candidate : kSourceTypes) {
+        known += (known.empty() ? "" : ", ") + std::string(candidate.name);
+    }
+    const std::string expected = "; expected a number from -1 to 4 or one of: " + known;
     if (node.value().is_number()) {
-        return node.Integer();
+        const std::int32_t type = node.Integer();
+        if (type < KFX_REL_UNDEFINED_LINK || type > KFX_REL_DOCUMENTID) {
+            node.Fail("unknown source type " + std::to_string(type) + expected);
+        }
+        return type;
     }
     const std::string name = node.Text();
-    std::string known;
     for (const SourceTypeName& candidate : kSourceTypes) {
         if (candidate.name == name) {
             return candidate.type;
         }
-        known += (known.empty() ? "" : ", ") + std::string(candidate.name);
     }
-    node.Fail("unknown source type \"" + name + "\"; expected a number or one of: " + known);
+    node.Fail("unknown source type \"" + name + "\"" + expected);
 }
 
 NamedTexts ReadNamedTexts(const std::optional<JsonNode>& node) {
