@@ -116,6 +116,23 @@ TEST_F(CurlRequestTest, ARequestCarriesNothingOfTheOneBeforeIt) {
     EXPECT_EQ(raw.Connections().size(), 1u) << "the connection stays open between requests";
 }
 
+TEST_F(CurlRequestTest, ReplyWithoutStatusLineOrRedirectToAnotherSchemeIsNotABadUrl) {
+    struct Case {
+        std::string reply;
+        HResult code;
+    } cases[] = {
+        {"garbage instead of a status line\r\n\r\n", kInternetInvalidServerResponse},
+        {"HTTP/1.1 302 Found\r\nLocation: ftp://127.0.0.1/x\r\nContent-Length: 0\r\n\r\n",
+         kInternetRedirectFailed},
+    };
+    for (const Case& c : cases) {
+        raw.SetReply(c.reply);
+        auto request = Create();
+        ASSERT_EQ(request->Open(u"GET", raw.Url("/"), false, u"", u""), kOk);
+        EXPECT_EQ(request->Send(nullptr, 0), c.code) << c.reply;
+    }
+}
+
 TEST_F(CurlRequestTest, UntrustedCertificateIsATransportFailure) {
     httplib::SSLServer server(ZARN_TRANSPORT_FIXTURES "/untrusted_cert.pem",
                               ZARN_TRANSPORT_FIXTURES "/untrusted_key.pem");

@@ -24,7 +24,7 @@ HResult CertificateFailure(long certificateResult) {
 
 }  // namespace
 
-HResult TransferFailure(CURLcode code, long certificateResult) {
+HResult TransferFailure(CURLcode code, long certificateResult, long responseCode) {
     switch (code) {
         case CURLE_COULDNT_RESOLVE_PROXY:
         case CURLE_COULDNT_RESOLVE_HOST:
@@ -34,8 +34,11 @@ HResult TransferFailure(CURLcode code, long certificateResult) {
             return kInternetTimeout;
         case CURLE_URL_MALFORMAT:
             return kInternetInvalidUrl;
+        // The URL itself was http or https: either a redirect led to another scheme, or the
+        // reply had no status line (libcurl takes it for HTTP/0.9, which it refuses).
         case CURLE_UNSUPPORTED_PROTOCOL:
-            return kInternetUnrecognizedScheme;
+            return responseCode >= 300 && responseCode < 400 ? kInternetRedirectFailed
+                                                             : kInternetInvalidServerResponse;
         case CURLE_TOO_MANY_REDIRECTS:
             return kInternetRedirectFailed;
         case CURLE_PEER_FAILED_VERIFICATION:

@@ -251,8 +251,10 @@ HResult CurlHttpRequest::Perform() {
         return kInternetTimeout;
     if (code != CURLE_OK) {
         long certificateResult = 0;
+        long responseCode = 0;
         curl_easy_getinfo(easy_, CURLINFO_SSL_VERIFYRESULT, &certificateResult);
-        return TransferFailure(code, certificateResult);
+        curl_easy_getinfo(easy_, CURLINFO_RESPONSE_CODE, &responseCode);
+        return TransferFailure(code, certificateResult, responseCode);
     }
     // A connection cut inside the reply's headers is not a reply.
     if (!headersComplete_)
