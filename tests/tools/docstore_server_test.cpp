@@ -316,6 +316,13 @@ TEST_F(DocStoreServerTest, LogsOneLinePerRequestWithItsOutcome) {
     EXPECT_THAT(log[0], HasSubstr(" 127.0.0.1 GET /docStore/store/ 200 2 store(s)"));
     EXPECT_THAT(log[1], HasSubstr(" POST /docStore/store/Finance/document/ 200 Document 000001"));
     EXPECT_THAT(log[2], HasSubstr(" POST /docStore/store/Finance/document/ 409 Key \"InvoiceNo\""));
+
+    // A line break in a request's path cannot start a line of its own.
+    client_->Get("/docStore/store/X%0Aforged/docTypeKey/");
+    const std::string line = Log(4).back();
+    EXPECT_EQ(line.find('\n'), std::string::npos);
+    EXPECT_THAT(line, HasSubstr(" GET /docStore/store/X%0Aforged/docTypeKey/ 404 Unknown document "
+                                "store \"X%0Aforged\""));
 }
 
 TEST_F(DocStoreServerTest, AnAddressInUseIsReportedNotFatal) {

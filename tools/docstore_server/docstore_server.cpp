@@ -15,6 +15,7 @@
 
 #include "tools/docstore_server/document_archive.h"
 #include "tools/docstore_server/multipart_parser.h"
+#include "tools/docstore_server/percent_escape.h"
 #include "tools/docstore_server/server_replies.h"
 
 namespace zarn::docstore {
@@ -48,6 +49,13 @@ std::string DescriptionOfStatus(int status, const std::string& path) {
         default:
             return "The request could not be handled";
     }
+}
+
+// Control characters (a decoded %0A in a path, say) written as %XX, so that a request cannot
+// start a log line of its own.
+std::string OneLine(const std::string& text) {
+    return PercentEscaped(
+        text, [](unsigned char byte, std::size_t) { return byte >= 0x20 && byte != 0x7F; });
 }
 
 }  // namespace
@@ -216,9 +224,9 @@ void DocStoreServer::Impl::Log(const httplib::Request& request, const httplib::R
     if (!settings.log) {
         return;
     }
-    settings.log(LocalTime() + " " + request.remote_addr + " " + request.method + " " +
-                 request.path + " " + std::to_string(response.status) +
-                 (note.empty() ? "" : " " + note));
+    settings.log(OneLine(LocalTime() + " " + request.remote_addr + " " + request.method + " " +
+                         request.path + " " + std::to_string(response.status) +
+                         (note.empty() ? "" : " " + note)));
 }
 
 DocStoreServer::DocStoreServer(Catalogue catalogue, ServerSettings settings)

@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "tools/docstore_server/document_check.h"
+#include "tools/docstore_server/percent_escape.h"
 
 namespace zarn::docstore {
 
@@ -127,22 +128,11 @@ bool WriteFile(const fs::path& path, std::string_view content) {
 }  // namespace
 
 std::string StoreFolderName(std::string_view storeName) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string folder;
-    for (std::size_t i = 0; i < storeName.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(storeName[i]);
-        const bool plain = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
-                           (byte >= '0' && byte <= '9') || byte == '-' || byte == '_' ||
-                           (byte == '.' && i > 0);
-        if (plain) {
-            folder += static_cast<char>(byte);
-        } else {
-            folder += '%';
-            folder += kHex[byte >> 4];
-            folder += kHex[byte & 0x0F];
-        }
-    }
-    return folder;
+    return PercentEscaped(storeName, [](unsigned char byte, std::size_t position) {
+        return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+               (byte >= '0' && byte <= '9') || byte == '-' || byte == '_' ||
+               (byte == '.' && position > 0);
+    });
 }
 
 std::string SafeFileName(std::string_view postedName) {
