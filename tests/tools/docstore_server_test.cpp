@@ -283,6 +283,20 @@ TEST_F(DocStoreServerTest, AUniqueKeyValueIsRefusedOnceStoredAlsoAfterARestart) 
     EXPECT_THAT(StatusDescription(next->body), HasSubstr("Document 000002 stored"));
 }
 
+TEST_F(DocStoreServerTest, AStoredDocumentWhoseMetadataCannotBeReadIsLeftOut) {
+    const std::filesystem::path damaged = folder_.path() / "Finance" / "000001";
+    std::filesystem::create_directories(damaged);
+    std::ofstream(damaged / kMetadataFileName)
+        << R"({"id": "1", "fields": [{"name": "InvoiceNo", "value": 1001}]})";
+    EXPECT_TRUE(ListStoredDocuments(folder_.path()).empty());
+
+    Start();
+    const httplib::Result reply = PostDocument("Finance", SoundInvoice("1001"));
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(reply->status, 200) << reply->body;
+    EXPECT_THAT(StatusDescription(reply->body), HasSubstr("Document 000002 stored"));
+}
+
 TEST_F(DocStoreServerTest, AsksForBasicAuthenticationWhenAUserIsConfigured) {
     ServerSettings settings;
     settings.user = "clerk";

@@ -53,25 +53,30 @@ std::optional<StoredDocument> ReadStoredDocument(const fs::path& folder) {
     if (metadata.is_discarded() || !metadata.is_object()) {
         return std::nullopt;
     }
-    StoredDocument document;
-    document.folder = folder;
-    document.id = metadata.value("id", std::int64_t{0});
-    document.store = metadata.value("store", "");
-    document.docType = metadata.value("docType", "");
-    document.received = metadata.value("received", "");
-    if (const auto file = metadata.find("file"); file != metadata.end() && file->is_object()) {
-        document.fileName = file->value("storedAs", "");
-        document.fileSize = file->value("size", std::uintmax_t{0});
-    }
-    if (const auto fields = metadata.find("fields");
-        fields != metadata.end() && fields->is_array()) {
-        for (const ordered_json& field : *fields) {
-            if (field.is_object()) {
-                document.fields.emplace_back(field.value("name", ""), field.value("value", ""));
+    // A member of another type (a file edited by hand) makes the reading throw.
+    try {
+        StoredDocument document;
+        document.folder = folder;
+        document.id = metadata.value("id", std::int64_t{0});
+        document.store = metadata.value("store", "");
+        document.docType = metadata.value("docType", "");
+        document.received = metadata.value("received", "");
+        if (const auto file = metadata.find("file"); file != metadata.end() && file->is_object()) {
+            document.fileName = file->value("storedAs", "");
+            document.fileSize = file->value("size", std::uintmax_t{0});
+        }
+        if (const auto fields = metadata.find("fields");
+            fields != metadata.end() && fields->is_array()) {
+            for (const ordered_json& field : *fields) {
+                if (field.is_object()) {
+                    document.fields.emplace_back(field.value("name", ""), field.value("value", ""));
+                }
             }
         }
+        return document;
+    } catch (const ordered_json::exception&) {
+        return std::nullopt;
     }
-    return document;
 }
 
 // The stored documents of one store folder, by id.
