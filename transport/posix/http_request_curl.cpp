@@ -10,6 +10,7 @@
 #include <cctype>
 #include <chrono>
 #include <cstring>
+#include <new>
 #include <string>
 #include <utility>
 #include <vector>
@@ -320,7 +321,13 @@ std::size_t CurlHttpRequest::WriteReply(char* data, std::size_t size, std::size_
         request->replyTooLarge_ = true;
         return CURL_WRITEFUNC_ERROR;
     }
-    request->reply_.append(data, bytes);
+    // No exception may cross libcurl's C frames: memory running out ends the transfer instead.
+    try {
+        request->reply_.append(data, bytes);
+    } catch (const std::bad_alloc&) {
+        request->replyTooLarge_ = true;
+        return CURL_WRITEFUNC_ERROR;
+    }
     return bytes;
 }
 
@@ -331,7 +338,11 @@ std::size_t CurlHttpRequest::ReadHeader(char* data, std::size_t size, std::size_
     auto* request = static_cast<CurlHttpRequest*>(self);
     std::string_view line(data, size * count);
     if (line.substr(0, 5) == "HTTP/") {
-        request->statusLine_ = std::string(line);
+        try {
+            request->statusLine_ = std::string(line);
+        } catch (const std::bad_alloc&) {
+            return 0;  // ends the transfer
+        }
         request->headersComplete_ = false;
         // A redirect or a challenge carries a body of its own; only the last reply's counts.
         request->reply_.clear();
