@@ -32,8 +32,8 @@ std::size_t ByteStream::Read(std::uint64_t offset, void* destination, std::size_
     while (copied < size && offset < size_) {
         std::size_t chunk = static_cast<std::size_t>(offset / kChunkSize);
         std::size_t within = static_cast<std::size_t>(offset % kChunkSize);
-        std::size_t count = std::min({size - copied, kChunkSize - within,
-                                      static_cast<std::size_t>(size_ - offset)});
+        std::size_t count = std::min(
+            {size - copied, kChunkSize - within, static_cast<std::size_t>(size_ - offset)});
         std::memcpy(target + copied, chunks_[chunk].get() + within, count);
         copied += count;
         offset += count;

@@ -11,7 +11,7 @@ namespace zarn {
 // never copies what it already holds when it grows: a document of hundreds of megabytes is held
 // once, not twice.
 class ByteStream {
-public:
+  public:
     static constexpr std::size_t kChunkSize = std::size_t{1} << 20;
 
     // Appends the bytes and returns how many were written: fewer than asked only when memory
@@ -23,7 +23,7 @@ public:
     // Copies up to `size` bytes from `offset` and returns how many were copied.
     std::size_t Read(std::uint64_t offset, void* destination, std::size_t size) const;
 
-private:
+  private:
     std::vector<std::unique_ptr<std::uint8_t[]>> chunks_;
     std::uint64_t size_ = 0;
 };

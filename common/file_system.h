@@ -8,7 +8,7 @@ namespace zarn {
 
 // A file opened read-only with no sharing.
 class ReadOnlyFile {
-public:
+  public:
     virtual ~ReadOnlyFile() = default;
 
     // Reads up to `capacity` bytes; `count` 0 means the end of the file. False on a read error.
@@ -23,7 +23,7 @@ public:
 
 // The file-system seam.
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
     // True when the path's attributes can be read and it is shorter than the platform's path

@@ -8,7 +8,9 @@ namespace zarn {
 // failure. Kept as a plain integer so that the core never needs a platform header.
 using HResult = std::int32_t;
 
-constexpr HResult MakeHResult(std::uint32_t bits) { return static_cast<HResult>(bits); }
+constexpr HResult MakeHResult(std::uint32_t bits) {
+    return static_cast<HResult>(bits);
+}
 
 inline constexpr HResult kOk = 0;
 inline constexpr HResult kFalse = 1;
@@ -17,9 +19,9 @@ inline constexpr HResult kNotImplemented = MakeHResult(0x80004001u);
 inline constexpr HResult kPointer = MakeHResult(0x80004003u);
 inline constexpr HResult kOutOfMemory = MakeHResult(0x8007000Eu);
 inline constexpr HResult kInvalidArg = MakeHResult(0x80070057u);
-inline constexpr HResult kBadIndex = MakeHResult(0x8002000Bu);      // DISP_E_BADINDEX
-inline constexpr HResult kReadFault = MakeHResult(0x8007001Eu);     // ERROR_READ_FAULT
-inline constexpr HResult kUnexpected = MakeHResult(0x8000FFFFu);    // E_UNEXPECTED
+inline constexpr HResult kBadIndex = MakeHResult(0x8002000Bu);    // DISP_E_BADINDEX
+inline constexpr HResult kReadFault = MakeHResult(0x8007001Eu);   // ERROR_READ_FAULT
+inline constexpr HResult kUnexpected = MakeHResult(0x8000FFFFu);  // E_UNEXPECTED
 
 // Codes of the platform's request object for transport failures.
 inline constexpr HResult kResourceNotFound = MakeHResult(0x800C0005u);  // INET_E_RESOURCE_NOT_FOUND
@@ -37,7 +39,11 @@ inline constexpr HResult kInternetCertNameInvalid = MakeHResult(0x80072F06u);
 // The POSIX transport's own: a reply body beyond its size limit (ERROR_FILE_TOO_LARGE).
 inline constexpr HResult kReplyTooLarge = MakeHResult(0x800700DFu);
 
-constexpr bool Succeeded(HResult hr) { return hr >= 0; }
-constexpr bool Failed(HResult hr) { return hr < 0; }
+constexpr bool Succeeded(HResult hr) {
+    return hr >= 0;
+}
+constexpr bool Failed(HResult hr) {
+    return hr < 0;
+}
 
 }  // namespace zarn

@@ -3,7 +3,9 @@
 namespace zarn {
 namespace {
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool IsDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
 
 }  // namespace
 
@@ -18,7 +20,8 @@ std::u16string FormatMessageTemplate(const std::u16string& messageTemplate,
             continue;
         }
         char16_t next = messageTemplate[++i];
-        if (next == u'0') return out;
+        if (next == u'0')
+            return out;
         if (IsDigit(next)) {
             std::size_t number = next - u'0';
             if (i + 1 < size && IsDigit(messageTemplate[i + 1])) {
@@ -26,16 +29,26 @@ std::u16string FormatMessageTemplate(const std::u16string& messageTemplate,
             }
             if (i + 1 < size && messageTemplate[i + 1] == u'!') {
                 std::size_t close = messageTemplate.find(u'!', i + 2);
-                if (close != std::u16string::npos) i = close;
+                if (close != std::u16string::npos)
+                    i = close;
             }
-            if (number >= 1 && number <= inserts.size()) out += inserts[number - 1];
+            if (number >= 1 && number <= inserts.size())
+                out += inserts[number - 1];
             continue;
         }
         switch (next) {
-            case u'n': out += u"\r\n"; break;
-            case u'r': out += u'\r'; break;
-            case u't': out += u'\t'; break;
-            default: out += next; break;  // %% %. %! "% " and any other character
+            case u'n':
+                out += u"\r\n";
+                break;
+            case u'r':
+                out += u'\r';
+                break;
+            case u't':
+                out += u'\t';
+                break;
+            default:
+                out += next;
+                break;  // %% %. %! "% " and any other character
         }
     }
     return out;

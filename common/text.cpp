@@ -8,8 +8,12 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool IsHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -33,7 +37,9 @@ bool IsBlank(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f';
 }
 
-std::u16string Ascii(const char* text) { return std::u16string(text, text + std::char_traits<char>::length(text)); }
+std::u16string Ascii(const char* text) {
+    return std::u16string(text, text + std::char_traits<char>::length(text));
+}
 
 }  // namespace
 
@@ -107,7 +113,8 @@ std::u16string FromUtf8(std::string_view text) {
         }
         std::size_t j = 1;
         for (; j <= static_cast<std::size_t>(extra); ++j) {
-            if (i + j >= text.size()) break;
+            if (i + j >= text.size())
+                break;
             auto byte = static_cast<unsigned char>(text[i + j]);
             if ((byte & 0xC0) != 0x80)
                 break;
@@ -126,7 +133,9 @@ std::u16string FromUtf8(std::string_view text) {
     return out;
 }
 
-std::u16string Decimal(std::int64_t value) { return Ascii(std::to_string(value).c_str()); }
+std::u16string Decimal(std::int64_t value) {
+    return Ascii(std::to_string(value).c_str());
+}
 
 std::u16string TwoDigits(std::int32_t value) {
     char buffer[16];
@@ -155,12 +164,15 @@ std::u16string FillTemplate(std::u16string_view format,
             continue;
         }
         std::size_t end = i + 1;
-        while (end < format.size() && (format[end] == u'0' || (format[end] >= u'1' && format[end] <= u'9') ||
-                                       format[end] == u'l')) {
+        while (end < format.size() &&
+               (format[end] == u'0' || (format[end] >= u'1' && format[end] <= u'9') ||
+                format[end] == u'l')) {
             ++end;
         }
-        if (end < format.size() && (format[end] == u's' || format[end] == u'd' || format[end] == u'i')) {
-            if (next != args.end()) out += *next++;
+        if (end < format.size() &&
+            (format[end] == u's' || format[end] == u'd' || format[end] == u'i')) {
+            if (next != args.end())
+                out += *next++;
             i = end;
         } else {
             out += format[i];
@@ -172,15 +184,19 @@ std::u16string FillTemplate(std::u16string_view format,
 std::u16string Trim(std::u16string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
-    while (begin < end && IsBlank(text[begin])) ++begin;
-    while (end > begin && IsBlank(text[end - 1])) --end;
+    while (begin < end && IsBlank(text[begin]))
+        ++begin;
+    while (end > begin && IsBlank(text[end - 1]))
+        --end;
     return std::u16string(text.substr(begin, end - begin));
 }
 
 std::u16string TruncateUnits(std::u16string_view text, std::size_t maxUnits) {
-    if (text.size() <= maxUnits) return std::u16string(text);
+    if (text.size() <= maxUnits)
+        return std::u16string(text);
     std::size_t cut = maxUnits;
-    if (cut > 0 && IsHighSurrogate(text[cut - 1]) && IsLowSurrogate(text[cut])) --cut;
+    if (cut > 0 && IsHighSurrogate(text[cut - 1]) && IsLowSurrogate(text[cut]))
+        --cut;
     return std::u16string(text.substr(0, cut));
 }
 

@@ -12,7 +12,7 @@ namespace zarn {
 // The texts seam: the module's string table, the platform's message formatter, system error
 // texts and the module's version.
 class Texts {
-public:
+  public:
     virtual ~Texts() = default;
 
     // The string of the module's string table with that id, or nothing.

@@ -5,8 +5,8 @@
 namespace zarn {
 
 enum class MessageBoxKind {
-    kOk,                       // OK button only
-    kOkCancelExclamation,      // exclamation icon, OK and Cancel
+    kOk,                   // OK button only
+    kOkCancelExclamation,  // exclamation icon, OK and Cancel
 };
 
 enum class MessageBoxAnswer { kOk, kCancel };
@@ -14,11 +14,10 @@ enum class MessageBoxAnswer { kOk, kCancel };
 // The user-interface seam: what the core asks of the platform's user interface outside the
 // dialogs themselves.
 class UserInterface {
-public:
+  public:
     virtual ~UserInterface() = default;
     virtual MessageBoxAnswer ShowMessageBox(const std::u16string& text,
-                                            const std::u16string& caption,
-                                            MessageBoxKind kind) = 0;
+                                            const std::u16string& caption, MessageBoxKind kind) = 0;
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
     virtual void Beep() = 0;

@@ -20,7 +20,7 @@ class IValue;
 
 // The rows of a table value (interface IRowValues). Each row answers IValue's Value.
 class IRowValues {
-public:
+  public:
     virtual ~IRowValues() = default;
     virtual HResult Item(std::int32_t position, std::shared_ptr<IValue>& row) = 0;
     virtual HResult Count(std::int32_t& count) = 0;
@@ -28,7 +28,7 @@ public:
 
 // One member of ReleaseData.Values.
 class IValue {
-public:
+  public:
     virtual ~IValue() = default;
     virtual HResult GetDestination(std::u16string& destination) = 0;
     virtual HResult GetValue(std::u16string& value) = 0;
@@ -40,20 +40,20 @@ public:
 };
 
 class IValues {
-public:
+  public:
     virtual ~IValues() = default;
     virtual HResult GetItem(const CollectionKey& key, std::shared_ptr<IValue>& value) = 0;
     virtual HResult GetCount(std::int32_t& count) = 0;
 };
 
 class ICustomProperty {
-public:
+  public:
     virtual ~ICustomProperty() = default;
     virtual HResult GetValue(std::u16string& value) = 0;
 };
 
 class ICustomProperties {
-public:
+  public:
     virtual ~ICustomProperties() = default;
     // A missing name fails.
     virtual HResult GetItem(const std::u16string& name,
@@ -63,13 +63,13 @@ public:
 };
 
 class IImageFile {
-public:
+  public:
     virtual ~IImageFile() = default;
     virtual HResult GetFileName(std::u16string& fileName) = 0;
 };
 
 class IImageFiles {
-public:
+  public:
     virtual ~IImageFiles() = default;
     virtual HResult GetItem(const CollectionKey& key, std::shared_ptr<IImageFile>& file) = 0;
     virtual HResult GetCount(std::int32_t& count) = 0;
@@ -77,7 +77,7 @@ public:
 };
 
 class ILink {
-public:
+  public:
     virtual ~ILink() = default;
     virtual HResult GetSource(std::u16string& source) = 0;
     virtual HResult GetSourceType(std::int32_t& sourceType) = 0;
@@ -85,7 +85,7 @@ public:
 };
 
 class ILinks {
-public:
+  public:
     virtual ~ILinks() = default;
     virtual HResult GetItem(const CollectionKey& key, std::shared_ptr<ILink>& link) = 0;
     virtual HResult GetCount(std::int32_t& count) = 0;
@@ -95,13 +95,13 @@ public:
 };
 
 class IIndexField {
-public:
+  public:
     virtual ~IIndexField() = default;
     virtual HResult GetName(std::u16string& name) = 0;
 };
 
 class IIndexFields {
-public:
+  public:
     virtual ~IIndexFields() = default;
     virtual HResult GetItem(const CollectionKey& key, std::shared_ptr<IIndexField>& field) = 0;
     virtual HResult GetCount(std::int32_t& count) = 0;
@@ -110,13 +110,13 @@ public:
 // The enumerator of the batch variable names (the host's string collection, queried for
 // IEnumVARIANT). Next answers kOk with a name, anything else at the end or on failure.
 class INameEnumerator {
-public:
+  public:
     virtual ~INameEnumerator() = default;
     virtual HResult Next(std::u16string& name) = 0;
 };
 
 class IReleaseData {
-public:
+  public:
     virtual ~IReleaseData() = default;
     virtual HResult LogError(std::int32_t err1, std::int32_t err2, std::int32_t err3,
                              const std::u16string& errorMessage, const std::u16string& codeModule,
@@ -133,7 +133,7 @@ public:
 };
 
 class IReleaseSetupData {
-public:
+  public:
     virtual ~IReleaseSetupData() = default;
     virtual HResult GetDocClassName(std::u16string& name) = 0;
     virtual HResult GetBatchClassName(std::u16string& name) = 0;

@@ -14,7 +14,7 @@ namespace zarn {
 // The request-object seam: one synchronous HTTP request, as the platform's XML HTTP request
 // object performs it. Headers go on the wire in the order they were set.
 class HttpRequest {
-public:
+  public:
     virtual ~HttpRequest() = default;
 
     virtual HResult Open(std::u16string_view method, std::u16string_view url, bool asynchronous,
@@ -33,7 +33,7 @@ public:
 };
 
 class HttpRequestFactory {
-public:
+  public:
     virtual ~HttpRequestFactory() = default;
     virtual HResult Create(std::unique_ptr<HttpRequest>& request) = 0;
 };

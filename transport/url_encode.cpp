@@ -6,7 +6,8 @@ namespace zarn {
 namespace {
 
 bool IsUnreserved(unsigned char c) {
-    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) return true;
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
+        return true;
     return std::u16string_view(u"-_.!~*'()").find(static_cast<char16_t>(c)) !=
            std::u16string_view::npos;
 }

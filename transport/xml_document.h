@@ -11,7 +11,7 @@ namespace zarn {
 
 // One node of a parsed XML document. A node keeps its document alive.
 class XmlNode {
-public:
+  public:
     virtual ~XmlNode() = default;
 
     // The text content of the node and everything below it.
@@ -28,13 +28,13 @@ public:
 // The XML document seam. A document type declaration is accepted; external entities and DTDs
 // are never fetched and entity expansion is bounded.
 class XmlDocument : public XmlNode {
-public:
+  public:
     // Parses the text, replacing what the document held; false when it is not well formed.
     virtual bool LoadXml(std::u16string_view text) = 0;
 };
 
 class XmlDocumentFactory {
-public:
+  public:
     virtual ~XmlDocumentFactory() = default;
     virtual HResult Create(std::unique_ptr<XmlDocument>& document) = 0;
 };

@@ -26,7 +26,7 @@ std::string NativePath(const std::u16string& path) {
 }
 
 class PosixFile final : public ReadOnlyFile {
-public:
+  public:
     PosixFile(int fd, std::u16string name, std::uint64_t size)
         : fd_(fd), name_(std::move(name)), size_(size) {}
     ~PosixFile() override { ::close(fd_); }
@@ -40,30 +40,34 @@ public:
                 count = static_cast<std::size_t>(got);
                 return true;
             }
-            if (errno != EINTR) return false;
+            if (errno != EINTR)
+                return false;
         }
     }
     std::u16string Name() const override { return name_; }
     std::uint64_t SizeHint() const override { return size_; }
 
-private:
+  private:
     int fd_;
     std::u16string name_;
     std::uint64_t size_;
 };
 
 class PosixFileSystem final : public FileSystem {
-public:
+  public:
     bool Exists(const std::u16string& path) override {
-        if (path.empty() || path.size() >= kMaxPath) return false;
+        if (path.empty() || path.size() >= kMaxPath)
+            return false;
         struct stat info {};
         return ::stat(NativePath(path).c_str(), &info) == 0;
     }
 
     std::unique_ptr<ReadOnlyFile> OpenExclusive(const std::u16string& path) override {
-        if (path.empty()) return nullptr;
+        if (path.empty())
+            return nullptr;
         int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0) return nullptr;
+        if (fd < 0)
+            return nullptr;
         struct stat info {};
         // Only regular files: a directory, FIFO or device would fail or block when read.
         if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||

@@ -31,7 +31,9 @@ constexpr ErrorText kErrorTexts[] = {
     {kInternetConnectionReset, u"The connection with the server was reset"},
     {kInternetInvalidCa, u"The certificate authority is invalid or incorrect"},
     {kInternetSecurityError, u"A security error occurred"},
-    {kInternetRedirectFailed, u"The redirection failed because either the scheme changed or all attempts made to redirect failed"},
+    {kInternetRedirectFailed,
+     u"The redirection failed because either the scheme changed or all attempts made to redirect "
+     u"failed"},
     {kInternetInvalidServerResponse, u"The server response could not be parsed"},
     {kInternetCertDateInvalid, u"The date in the certificate is invalid or has expired"},
     {kInternetCertNameInvalid, u"The host name in the certificate is invalid or does not match"},
@@ -39,7 +41,7 @@ constexpr ErrorText kErrorTexts[] = {
 };
 
 class PosixTexts final : public Texts {
-public:
+  public:
     std::optional<std::u16string> LoadString(std::uint32_t id) override {
         return BuiltInString(id);
     }
@@ -51,7 +53,8 @@ public:
 
     std::optional<std::u16string> SystemErrorText(HResult code) override {
         for (const ErrorText& entry : kErrorTexts) {
-            if (entry.code == code) return std::u16string(entry.text) + u"\r\n";
+            if (entry.code == code)
+                return std::u16string(entry.text) + u"\r\n";
         }
         return std::nullopt;
     }

@@ -1,5 +1,5 @@
-#include <sys/file.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@ namespace zarn {
 namespace {
 
 class FileSystemTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = std::filesystem::temp_directory_path() /
                ("zarn-fs-" + std::to_string(::getpid()) + "-" +

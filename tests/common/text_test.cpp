@@ -14,10 +14,12 @@ TEST(Utf8, RoundTripsBmpAndSupplementaryCharacters) {
 
 TEST(Utf8, ReplacesUnpairedSurrogatesAndInvalidBytes) {
     EXPECT_EQ(ToUtf8(std::u16string(1, char16_t{0xD800}) + u"x"), "\xEF\xBF\xBDx");
-    EXPECT_EQ(FromUtf8("a\xFF" "b"), u"a\uFFFDb");
-    EXPECT_EQ(FromUtf8("\xC3"), u"\uFFFD");           // cut sequence
-    EXPECT_EQ(FromUtf8("\xC0\xAF"), u"\uFFFD");       // overlong form
-    EXPECT_EQ(FromUtf8("\xED\xA0\x80"), u"\uFFFD");   // encoded surrogate
+    EXPECT_EQ(FromUtf8("a\xFF"
+                       "b"),
+              u"a\uFFFDb");
+    EXPECT_EQ(FromUtf8("\xC3"), u"\uFFFD");          // cut sequence
+    EXPECT_EQ(FromUtf8("\xC0\xAF"), u"\uFFFD");      // overlong form
+    EXPECT_EQ(FromUtf8("\xED\xA0\x80"), u"\uFFFD");  // encoded surrogate
 }
 
 TEST(FillTemplate, FillsPlaceholdersInOrderWithoutRescanning) {

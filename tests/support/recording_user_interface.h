@@ -9,7 +9,7 @@ namespace zarn::test {
 
 // Records every message box, wait cursor and beep; answers message boxes with `answer`.
 class RecordingUserInterface : public UserInterface {
-public:
+  public:
     struct MessageBox {
         std::u16string text;
         std::u16string caption;
@@ -18,7 +18,10 @@ public:
 
     MessageBoxAnswer ShowMessageBox(const std::u16string& text, const std::u16string& caption,
                                     MessageBoxKind kind) override;
-    void BeginWaitCursor() override { ++waitCursorDepth; ++waitCursorCount; }
+    void BeginWaitCursor() override {
+        ++waitCursorDepth;
+        ++waitCursorCount;
+    }
     void EndWaitCursor() override { --waitCursorDepth; }
     void Beep() override { ++beeps; }
 
