@@ -6,7 +6,7 @@ packages=(
     cmake make g++ pkg-config
     libcurl4-openssl-dev libxml2-dev
     libgtest-dev libgmock-dev libcpp-httplib-dev nlohmann-json3-dev
-    g++-mingw-w64-x86-64 curl
+    g++-mingw-w64-x86-64 g++-mingw-w64-i686 curl
 )
 
 missing=()

@@ -2,7 +2,7 @@
 # Installs what is missing, builds, and runs every test through ctest:
 #   1. the native build and its tests;
 #   2. the same tests under AddressSanitizer and UndefinedBehaviorSanitizer (skip with --fast);
-#   3. the portable core cross-compiled with mingw-w64.
+#   3. the portable core cross-compiled with mingw-w64, for 64-bit and 32-bit Windows hosts.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,6 +22,8 @@ if [ "$fast" -eq 0 ]; then
     ctest --preset sanitize -j "$jobs"
 fi
 
-cmake --preset mingw-core >/dev/null
-cmake --build --preset mingw-core -j "$jobs"
-echo "Portable core cross-compiled with mingw-w64."
+for preset in mingw-core mingw-core-i686; do
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs"
+done
+echo "Portable core cross-compiled with mingw-w64 (x86_64 and i686)."
