@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "common/text.h"
 #include "release/release_settings.h"
 #include "tests/setup/setup_test_support.h"
@@ -10,16 +8,6 @@ namespace zarn::test {
 namespace {
 
 using host::sim::Link;
-
-// A link as (source, type, destination), for comparisons and messages.
-using LinkTuple = std::tuple<std::u16string, std::int32_t, std::u16string>;
-
-std::vector<LinkTuple> Tuples(const std::vector<Link>& links) {
-    std::vector<LinkTuple> tuples;
-    for (const Link& link : links)
-        tuples.emplace_back(link.source, link.sourceType, link.destination);
-    return tuples;
-}
 
 std::u16string KeyName(int n) {
     return u"docTypeKeyName[" + TwoDigits(n) + u"]";

@@ -17,15 +17,6 @@ namespace zarn::test {
 namespace {
 
 using host::sim::Link;
-using LinkTuple = std::tuple<std::u16string, std::int32_t, std::u16string>;
-
-std::vector<LinkTuple> Tuples(const std::vector<Link>& links) {
-    std::vector<LinkTuple> tuples;
-    for (const Link& link : links)
-        tuples.emplace_back(link.source, link.sourceType, link.destination);
-    return tuples;
-}
-
 class SetupEndToEndTest : public testing::Test {
   protected:
     SetupEndToEndTest() {

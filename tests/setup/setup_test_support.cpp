@@ -121,4 +121,11 @@ DocTypeSpec NumberedKeys(std::string name, int count) {
     return type;
 }
 
+std::vector<LinkTuple> Tuples(const std::vector<host::sim::Link>& links) {
+    std::vector<LinkTuple> tuples;
+    for (const host::sim::Link& link : links)
+        tuples.emplace_back(link.source, link.sourceType, link.destination);
+    return tuples;
+}
+
 }  // namespace zarn::test

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "catalogue/doc_store_manager.h"
@@ -104,5 +105,9 @@ class PageTest : public testing::Test {
 
 // A document type whose keys are Key1 … Key<count>, described "Description 1" ….
 DocTypeSpec NumberedKeys(std::string name, int count);
+
+// A link as (source, type, destination), for comparisons and messages.
+using LinkTuple = std::tuple<std::u16string, std::int32_t, std::u16string>;
+std::vector<LinkTuple> Tuples(const std::vector<host::sim::Link>& links);
 
 }  // namespace zarn::test
