@@ -13,9 +13,9 @@
 
 #include <httplib.h>
 
+#include "common/percent_escape.h"
 #include "tools/docstore_server/document_archive.h"
 #include "tools/docstore_server/multipart_parser.h"
-#include "tools/docstore_server/percent_escape.h"
 #include "tools/docstore_server/server_replies.h"
 
 namespace zarn::docstore {
@@ -54,8 +54,9 @@ std::string DescriptionOfStatus(int status, const std::string& path) {
 // Control characters (a decoded %0A in a path, say) written as %XX, so that a request cannot
 // start a log line of its own.
 std::string OneLine(const std::string& text) {
-    return PercentEscaped(
-        text, [](unsigned char byte, std::size_t) { return byte >= 0x20 && byte != 0x7F; });
+    return PercentEscaped(text, [](std::string_view line, std::size_t i) {
+        return static_cast<unsigned char>(line[i]) >= 0x20 && line[i] != 0x7F;
+    });
 }
 
 }  // namespace

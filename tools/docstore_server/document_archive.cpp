@@ -8,8 +8,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "common/percent_escape.h"
 #include "tools/docstore_server/document_check.h"
-#include "tools/docstore_server/percent_escape.h"
 
 namespace zarn::docstore {
 
@@ -133,7 +133,8 @@ bool WriteFile(const fs::path& path, std::string_view content) {
 }  // namespace
 
 std::string StoreFolderName(std::string_view storeName) {
-    return PercentEscaped(storeName, [](unsigned char byte, std::size_t position) {
+    return PercentEscaped(storeName, [](std::string_view name, std::size_t position) {
+        const char byte = name[position];
         return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
                (byte >= '0' && byte <= '9') || byte == '-' || byte == '_' ||
                (byte == '.' && position > 0);

@@ -1,5 +1,6 @@
 #include "transport/posix/wire_url.h"
 
+#include "common/percent_escape.h"
 #include "common/text.h"
 
 namespace zarn {
@@ -11,34 +12,28 @@ bool IsHexDigit(char c) {
 
 bool NeedsEscape(unsigned char byte) {
     return byte <= 0x20 || byte >= 0x7F ||
-           std::string_view("<>\"\\^`{|}").find(byte) != std::string_view::npos;
+           std::string_view("<>\"\\^`{|}").find(static_cast<char>(byte)) != std::string_view::npos;
+}
+
+// A byte that may stand in the URL as it is: an escape already written (%XX) stays one.
+bool KeptAsItIs(std::string_view path, std::size_t i) {
+    const auto byte = static_cast<unsigned char>(path[i]);
+    if (byte == '%')
+        return i + 2 < path.size() && IsHexDigit(path[i + 1]) && IsHexDigit(path[i + 2]);
+    return !NeedsEscape(byte);
 }
 
 }  // namespace
 
 std::string WireUrl(std::u16string_view url) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     std::string bytes = ToUtf8(url);
     // The scheme and authority stay as they are: a host name is not percent-encoded.
     std::size_t scheme = bytes.find("://");
     std::size_t start = scheme == std::string::npos ? 0 : bytes.find_first_of("/?#", scheme + 3);
     if (start == std::string::npos)
         return bytes;
-
-    std::string wire = bytes.substr(0, start);
-    for (std::size_t i = start; i < bytes.size(); ++i) {
-        auto byte = static_cast<unsigned char>(bytes[i]);
-        bool escape = byte == '%' && i + 2 < bytes.size() && IsHexDigit(bytes[i + 1]) &&
-                      IsHexDigit(bytes[i + 2]);
-        if (!escape && (byte == '%' || NeedsEscape(byte))) {
-            wire += '%';
-            wire += kHex[byte >> 4];
-            wire += kHex[byte & 0x0F];
-        } else {
-            wire += bytes[i];
-        }
-    }
-    return wire;
+    return bytes.substr(0, start) +
+           PercentEscaped(std::string_view(bytes).substr(start), KeptAsItIs);
 }
 
 }  // namespace zarn
