@@ -1,8 +1,10 @@
 #pragma once
 
 // The capture host's objects, as the connector uses them. Every operation can fail and reports
-// an HResult; out-parameters are written only on success. Objects handed out are shared: the
-// Windows adapters release the host object when the last holder lets go.
+// an HResult; out-parameters are written only on success. Where a host member shares its name
+// with a Win32 macro (GetUserName, SendMessage), the method is named so that <windows.h> cannot
+// rename it: GetUser reads the host's UserName, SendDocumentMessage calls its SendMessage. Objects
+// handed out are shared: the Windows adapters release the host object when the last holder lets go.
 
 #include <cstdint>
 #include <memory>
@@ -121,13 +123,13 @@ class IReleaseData {
     virtual HResult LogError(std::int32_t err1, std::int32_t err2, std::int32_t err3,
                              const std::u16string& errorMessage, const std::u16string& codeModule,
                              std::int32_t lineNumber) = 0;
-    virtual HResult GetUserName(std::u16string& userName) = 0;
+    virtual HResult GetUser(std::u16string& userName) = 0;
     virtual HResult GetPassword(std::u16string& password) = 0;
     virtual HResult GetCustomProperties(std::shared_ptr<ICustomProperties>& properties) = 0;
     virtual HResult GetValues(std::shared_ptr<IValues>& values) = 0;
     virtual HResult GetImageFiles(std::shared_ptr<IImageFiles>& files) = 0;
-    virtual HResult SendMessage(const std::u16string& messageString, std::int32_t errorNumber,
-                                std::int32_t infoRet) = 0;
+    virtual HResult SendDocumentMessage(const std::u16string& messageString,
+                                        std::int32_t errorNumber, std::int32_t infoRet) = 0;
     virtual HResult GetKofaxPDFFileName(std::u16string& fileName) = 0;
     virtual HResult GetRowSeparator(std::u16string& separator) = 0;
 };
@@ -137,7 +139,7 @@ class IReleaseSetupData {
     virtual ~IReleaseSetupData() = default;
     virtual HResult GetDocClassName(std::u16string& name) = 0;
     virtual HResult GetBatchClassName(std::u16string& name) = 0;
-    virtual HResult GetUserName(std::u16string& userName) = 0;
+    virtual HResult GetUser(std::u16string& userName) = 0;
     virtual HResult GetPassword(std::u16string& password) = 0;
     virtual HResult GetCustomProperties(std::shared_ptr<ICustomProperties>& properties) = 0;
     virtual HResult GetLinks(std::shared_ptr<ILinks>& links) = 0;

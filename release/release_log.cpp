@@ -13,7 +13,7 @@ void LogReleaseMessage(std::int32_t severity, std::int32_t line, std::u16string_
     const std::u16string text = TruncateUnits(message, kMaxLogMessage);
     data->LogError(severity, 0, 0, text, u"releaseScript", line);
     if (severity > 0)
-        data->SendMessage(text, severity, KFX_REL_DOC_ERROR);
+        data->SendDocumentMessage(text, severity, KFX_REL_DOC_ERROR);
 }
 
 }  // namespace zarn

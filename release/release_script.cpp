@@ -108,7 +108,7 @@ KfxReturnValue ReleaseScript::ReleaseDoc() {
 KfxReturnValue ReleaseScript::Release(host::IReleaseData& data) {
     WorkingValues working;
     ReadStoredSettings(data, working);
-    data.GetUserName(working.userName);
+    data.GetUser(working.userName);
     data.GetPassword(working.password);
     std::u16string rowSeparator;
     data.GetRowSeparator(rowSeparator);

@@ -71,7 +71,7 @@ void LoadReleaseSettings(ReleaseSettings& settings) {
         return;
     LoadPropertySlot(settings, u"serverURL", NamedSlot::docStoreServer);
     std::u16string userName;
-    settings.setupData->GetUserName(userName);
+    settings.setupData->GetUser(userName);
     settings.Named(NamedSlot::docStoreUsername) = {std::move(userName), KFX_REL_TEXTCONSTANT};
     std::u16string password;
     settings.setupData->GetPassword(password);

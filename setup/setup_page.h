@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "release/release_settings.h"
-#include "setup/property_sheet.h"
+#include "setup/setup_sheet.h"
 
 namespace zarn {
 

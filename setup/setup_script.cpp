@@ -29,7 +29,7 @@ KfxReturnValue SetupScript::RunUI() {
 
 void SetupScript::RunSheet() {
     const std::u16string caption = SetupCaptionText(services_.texts);
-    std::unique_ptr<PropertySheet> sheet = sheets_.Create();
+    std::unique_ptr<SetupSheet> sheet = sheets_.Create();
     CDocStoreManager catalogue(services_);
     ReleaseSettings settings(setupData_.get(), catalogue);
     LoadReleaseSettings(settings);

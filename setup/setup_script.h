@@ -7,7 +7,7 @@
 #include "common/services.h"
 #include "host/capture_host.h"
 #include "host/kfx_constants.h"
-#include "setup/property_sheet.h"
+#include "setup/setup_sheet.h"
 
 namespace zarn {
 
@@ -15,7 +15,7 @@ namespace zarn {
 // gives its outcome as a KfxReturnValue and lets no exception out.
 class SetupScript {
   public:
-    SetupScript(const Services& services, PropertySheetFactory& sheets)
+    SetupScript(const Services& services, SetupSheetFactory& sheets)
         : services_(services), sheets_(sheets) {}
 
     KfxReturnValue OpenScript() { return KFX_REL_SUCCESS; }
@@ -35,7 +35,7 @@ class SetupScript {
     void RunSheet();
 
     Services services_;
-    PropertySheetFactory& sheets_;
+    SetupSheetFactory& sheets_;
     std::shared_ptr<host::IReleaseSetupData> setupData_;
 };
 

@@ -18,15 +18,15 @@ bool SelectNodeText(const XmlNode& node, std::u16string_view xpath, std::u16stri
 }
 
 std::u16string SetupCaptionText(Texts& texts) {
-    return texts.LoadString(IDS_SETUP_CAPTION).value_or(kMissingString);
+    return texts.StringResource(IDS_SETUP_CAPTION).value_or(kMissingString);
 }
 
 std::u16string FormatResourceMessage(Texts& texts, std::uint32_t id,
                                      const std::vector<std::u16string>& inserts) {
-    std::optional<std::u16string> messageTemplate = texts.LoadString(id);
+    std::optional<std::u16string> messageTemplate = texts.StringResource(id);
     if (!messageTemplate)
         return kMissingString;
-    return texts.FormatMessage(*messageTemplate, inserts);
+    return texts.FormatMessageText(*messageTemplate, inserts);
 }
 
 }  // namespace zarn

@@ -42,12 +42,12 @@ constexpr ErrorText kErrorTexts[] = {
 
 class PosixTexts final : public Texts {
   public:
-    std::optional<std::u16string> LoadString(std::uint32_t id) override {
+    std::optional<std::u16string> StringResource(std::uint32_t id) override {
         return BuiltInString(id);
     }
 
-    std::u16string FormatMessage(const std::u16string& messageTemplate,
-                                 const std::vector<std::u16string>& inserts) override {
+    std::u16string FormatMessageText(const std::u16string& messageTemplate,
+                                     const std::vector<std::u16string>& inserts) override {
         return FormatMessageTemplate(messageTemplate, inserts);
     }
 

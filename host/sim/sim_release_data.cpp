@@ -27,7 +27,7 @@ HResult SimReleaseData::LogError(std::int32_t err1, std::int32_t err2, std::int3
         nullptr, [] { return kOk; });
 }
 
-HResult SimReleaseData::GetUserName(std::u16string& userName) {
+HResult SimReleaseData::GetUser(std::u16string& userName) {
     return Answer(*context_, "ReleaseData.GetUserName", session_.userName, userName);
 }
 
@@ -53,8 +53,8 @@ HResult SimReleaseData::GetImageFiles(std::shared_ptr<IImageFiles>& files) {
     return Answer(*context_, "ReleaseData.GetImageFiles", made, files);
 }
 
-HResult SimReleaseData::SendMessage(const std::u16string& messageString, std::int32_t errorNumber,
-                                    std::int32_t infoRet) {
+HResult SimReleaseData::SendDocumentMessage(const std::u16string& messageString,
+                                            std::int32_t errorNumber, std::int32_t infoRet) {
     return Write(*context_, {"ReleaseData.SendMessage", {messageString}, {errorNumber, infoRet}},
                  nullptr, [] { return kOk; });
 }

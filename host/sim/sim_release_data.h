@@ -20,13 +20,13 @@ class SimReleaseData : public IReleaseData {
     HResult LogError(std::int32_t err1, std::int32_t err2, std::int32_t err3,
                      const std::u16string& errorMessage, const std::u16string& codeModule,
                      std::int32_t lineNumber) override;
-    HResult GetUserName(std::u16string& userName) override;
+    HResult GetUser(std::u16string& userName) override;
     HResult GetPassword(std::u16string& password) override;
     HResult GetCustomProperties(std::shared_ptr<ICustomProperties>& properties) override;
     HResult GetValues(std::shared_ptr<IValues>& values) override;
     HResult GetImageFiles(std::shared_ptr<IImageFiles>& files) override;
-    HResult SendMessage(const std::u16string& messageString, std::int32_t errorNumber,
-                        std::int32_t infoRet) override;
+    HResult SendDocumentMessage(const std::u16string& messageString, std::int32_t errorNumber,
+                                std::int32_t infoRet) override;
     HResult GetKofaxPDFFileName(std::u16string& fileName) override;
     HResult GetRowSeparator(std::u16string& separator) override;
 

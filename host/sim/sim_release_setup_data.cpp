@@ -21,7 +21,7 @@ HResult SimReleaseSetupData::GetBatchClassName(std::u16string& name) {
     return Answer(*context_, "ReleaseSetupData.GetBatchClassName", record_->batchClassName, name);
 }
 
-HResult SimReleaseSetupData::GetUserName(std::u16string& userName) {
+HResult SimReleaseSetupData::GetUser(std::u16string& userName) {
     return Answer(*context_, "ReleaseSetupData.GetUserName", record_->userName, userName);
 }
 

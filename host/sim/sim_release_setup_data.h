@@ -16,7 +16,7 @@ class SimReleaseSetupData : public IReleaseSetupData {
 
     HResult GetDocClassName(std::u16string& name) override;
     HResult GetBatchClassName(std::u16string& name) override;
-    HResult GetUserName(std::u16string& userName) override;
+    HResult GetUser(std::u16string& userName) override;
     HResult GetPassword(std::u16string& password) override;
     HResult GetCustomProperties(std::shared_ptr<ICustomProperties>& properties) override;
     HResult GetLinks(std::shared_ptr<ILinks>& links) override;

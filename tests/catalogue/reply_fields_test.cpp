@@ -11,10 +11,10 @@ namespace {
 // The platform's texts with an empty string table.
 class NoStrings : public Texts {
   public:
-    std::optional<std::u16string> LoadString(std::uint32_t) override { return std::nullopt; }
-    std::u16string FormatMessage(const std::u16string& messageTemplate,
-                                 const std::vector<std::u16string>& inserts) override {
-        return PlatformTexts().FormatMessage(messageTemplate, inserts);
+    std::optional<std::u16string> StringResource(std::uint32_t) override { return std::nullopt; }
+    std::u16string FormatMessageText(const std::u16string& messageTemplate,
+                                     const std::vector<std::u16string>& inserts) override {
+        return PlatformTexts().FormatMessageText(messageTemplate, inserts);
     }
     std::optional<std::u16string> SystemErrorText(HResult code) override {
         return PlatformTexts().SystemErrorText(code);

@@ -66,8 +66,8 @@ void CallReleaseData(IReleaseData& data, Results& results) {
     std::u16string text;
     std::int32_t number = 0;
     results["ReleaseData.LogError"] = data.LogError(1, 0, 0, u"m", u"releaseScript", 1);
-    results["ReleaseData.SendMessage"] = data.SendMessage(u"m", 1, KFX_REL_DOC_ERROR);
-    results["ReleaseData.GetUserName"] = data.GetUserName(text);
+    results["ReleaseData.SendMessage"] = data.SendDocumentMessage(u"m", 1, KFX_REL_DOC_ERROR);
+    results["ReleaseData.GetUserName"] = data.GetUser(text);
     results["ReleaseData.GetPassword"] = data.GetPassword(text);
     results["ReleaseData.GetKofaxPDFFileName"] = data.GetKofaxPDFFileName(text);
     results["ReleaseData.GetRowSeparator"] = data.GetRowSeparator(text);
@@ -102,7 +102,7 @@ void CallSetupData(IReleaseSetupData& data, Results& results) {
     std::int32_t number = 0;
     results["ReleaseSetupData.GetDocClassName"] = data.GetDocClassName(text);
     results["ReleaseSetupData.GetBatchClassName"] = data.GetBatchClassName(text);
-    results["ReleaseSetupData.GetUserName"] = data.GetUserName(text);
+    results["ReleaseSetupData.GetUserName"] = data.GetUser(text);
     results["ReleaseSetupData.GetPassword"] = data.GetPassword(text);
     results["ReleaseSetupData.GetName"] = data.GetName(text);
     results["ReleaseSetupData.PutName"] = data.PutName(u"name");

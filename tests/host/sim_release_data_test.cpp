@@ -150,7 +150,7 @@ TEST_F(SimReleaseDataTest, ChildrenOutliveTheirParents) {
 TEST_F(SimReleaseDataTest, SessionAndDocumentTexts) {
     std::shared_ptr<IReleaseData> data = Make();
     std::u16string text;
-    ASSERT_EQ(data->GetUserName(text), kOk);
+    ASSERT_EQ(data->GetUser(text), kOk);
     EXPECT_EQ(text, u"user");
     ASSERT_EQ(data->GetPassword(text), kOk);
     EXPECT_EQ(text, u"secret");
@@ -190,7 +190,7 @@ TEST_F(SimReleaseDataTest, CustomPropertiesAreTheRecordsOwn) {
 TEST_F(SimReleaseDataTest, LogErrorAndSendMessageAreJournaledWithAllArguments) {
     std::shared_ptr<IReleaseData> data = Make();
     EXPECT_EQ(data->LogError(1, 0, 0, u"Failed to get values", u"releaseScript", 120), kOk);
-    EXPECT_EQ(data->SendMessage(u"Failed to get values", 1, KFX_REL_DOC_ERROR), kOk);
+    EXPECT_EQ(data->SendDocumentMessage(u"Failed to get values", 1, KFX_REL_DOC_ERROR), kOk);
     EXPECT_EQ(
         host.JournalOfWrites().Entries(),
         (std::vector<JournalEntry>{

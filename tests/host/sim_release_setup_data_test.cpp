@@ -45,7 +45,7 @@ TEST_F(SimReleaseSetupDataTest, RecordTexts) {
     EXPECT_EQ(text, u"Invoice");
     ASSERT_EQ(data->GetBatchClassName(text), kOk);
     EXPECT_EQ(text, u"Invoices");
-    ASSERT_EQ(data->GetUserName(text), kOk);
+    ASSERT_EQ(data->GetUser(text), kOk);
     EXPECT_EQ(text, u"admin");
     ASSERT_EQ(data->GetPassword(text), kOk);
     EXPECT_EQ(text, u"pw");

@@ -351,12 +351,12 @@ TEST_F(GeneralPageTest, ANameTheHostCannotTellIsNotOverwrittenWithNothing) {
 // Texts whose module has no version resource.
 class NoVersionTexts : public Texts {
   public:
-    std::optional<std::u16string> LoadString(std::uint32_t id) override {
-        return PlatformTexts().LoadString(id);
+    std::optional<std::u16string> StringResource(std::uint32_t id) override {
+        return PlatformTexts().StringResource(id);
     }
-    std::u16string FormatMessage(const std::u16string& text,
-                                 const std::vector<std::u16string>& inserts) override {
-        return PlatformTexts().FormatMessage(text, inserts);
+    std::u16string FormatMessageText(const std::u16string& text,
+                                     const std::vector<std::u16string>& inserts) override {
+        return PlatformTexts().FormatMessageText(text, inserts);
     }
     std::optional<std::u16string> SystemErrorText(HResult) override { return std::nullopt; }
     std::optional<std::vector<std::uint16_t>> ModuleProductVersion() override {

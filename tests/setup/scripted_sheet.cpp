@@ -39,7 +39,7 @@ std::vector<std::u16string> ScriptedSheet::Titles() const {
     return titles;
 }
 
-std::unique_ptr<PropertySheet> ScriptedSheetFactory::Create() {
+std::unique_ptr<SetupSheet> ScriptedSheetFactory::Create() {
     ++sheetsRun;
     // The factory outlives the sheet and records what it showed.
     return std::make_unique<ScriptedSheet>(ui_, [this](ScriptedSheet& sheet) {

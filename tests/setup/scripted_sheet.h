@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "setup/property_sheet.h"
+#include "setup/setup_sheet.h"
 #include "tests/setup/memory_dialog.h"
 
 namespace zarn::test {
@@ -13,7 +13,7 @@ namespace zarn::test {
 // A property sheet whose administrator is a test function: it selects pages, works their
 // in-memory windows and ends the sheet with OK or Cancel. Pages are created and activated as
 // the real sheet does it: page 0 at the start, the others at their first selection.
-class ScriptedSheet : public PropertySheet {
+class ScriptedSheet : public SetupSheet {
   public:
     using Script = std::function<SheetResult(ScriptedSheet&)>;
 
@@ -42,12 +42,12 @@ class ScriptedSheet : public PropertySheet {
 };
 
 // Makes scripted sheets that all run the same script, and remembers what they showed.
-class ScriptedSheetFactory : public PropertySheetFactory {
+class ScriptedSheetFactory : public SetupSheetFactory {
   public:
     ScriptedSheetFactory(UserInterface& ui, ScriptedSheet::Script script)
         : ui_(ui), script_(std::move(script)) {}
 
-    std::unique_ptr<PropertySheet> Create() override;
+    std::unique_ptr<SetupSheet> Create() override;
 
     int sheetsRun = 0;
     std::u16string lastCaption;

@@ -12,7 +12,7 @@
 #include "common/services.h"
 #include "host/sim/sim_host.h"
 #include "release/release_settings.h"
-#include "setup/property_sheet.h"
+#include "setup/setup_sheet.h"
 #include "tests/setup/memory_dialog.h"
 #include "tests/support/recording_user_interface.h"
 #include "tests/support/test_server.h"

@@ -152,9 +152,9 @@ TEST_F(HttpClientTest, CredentialsGoToOpenAsTheyAreEvenWhenEmpty) {
 
 class FixedTexts : public Texts {
   public:
-    std::optional<std::u16string> LoadString(std::uint32_t) override { return std::nullopt; }
-    std::u16string FormatMessage(const std::u16string& text,
-                                 const std::vector<std::u16string>&) override {
+    std::optional<std::u16string> StringResource(std::uint32_t) override { return std::nullopt; }
+    std::u16string FormatMessageText(const std::u16string& text,
+                                     const std::vector<std::u16string>&) override {
         return text;
     }
     std::optional<std::u16string> SystemErrorText(HResult code) override {

@@ -25,18 +25,18 @@ enum class SheetResult { kOk, kCancel };
 
 // The modal property sheet: the pages as a list down the left side, page 0 selected, no Apply
 // button.
-class PropertySheet {
+class SetupSheet {
   public:
-    virtual ~PropertySheet() = default;
+    virtual ~SetupSheet() = default;
     // Pages are shown in the order added; the sheet does not own them.
     virtual void AddPage(PropertyPage& page) = 0;
     virtual SheetResult DoModal(const std::u16string& caption) = 0;
 };
 
-class PropertySheetFactory {
+class SetupSheetFactory {
   public:
-    virtual ~PropertySheetFactory() = default;
-    virtual std::unique_ptr<PropertySheet> Create() = 0;
+    virtual ~SetupSheetFactory() = default;
+    virtual std::unique_ptr<SetupSheet> Create() = 0;
 };
 
 }  // namespace zarn
