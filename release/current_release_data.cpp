@@ -11,9 +11,11 @@ std::mutex& Guard() {
     return guard;
 }
 
+// Never destroyed: a module is unloaded under its platform's loader lock, where no call into
+// the host's objects may happen. The module empties the slot at its shut-down instead.
 std::shared_ptr<host::IReleaseData>& Slot() {
-    static std::shared_ptr<host::IReleaseData> slot;
-    return slot;
+    static auto* slot = new std::shared_ptr<host::IReleaseData>;
+    return *slot;
 }
 
 }  // namespace

@@ -1,0 +1,149 @@
+#pragma once
+
+#include "common/win32/com.h"
+
+#include <atomic>
+#include <new>
+
+#include "common/win32/com_ptr.h"
+#include "module/czarnrel_module.h"
+#include "module/exception_firewall.h"
+#include "module/module_ids.h"
+#include "module/type_info_cache.h"
+
+namespace zarn::win32 {
+
+// A COM object of the module behind one dual interface, aggregatable: with an outer object its
+// IUnknown methods go to the outer object, and only its inner IUnknown answers for it. Its
+// IDispatch is served from the module's type library. Each live object counts in the module.
+template <typename Interface, const IID& kInterfaceId>
+class ScriptObject : public Interface {
+  public:
+    ScriptObject(const ScriptObject&) = delete;
+    ScriptObject& operator=(const ScriptObject&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        return controlling_->QueryInterface(iid, object);
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return controlling_->AddRef(); }
+    ULONG STDMETHODCALLTYPE Release() override { return controlling_->Release(); }
+
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        if (!count)
+            return E_POINTER;
+        *count = 1;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override {
+        if (!info)
+            return E_POINTER;
+        *info = nullptr;
+        if (index != 0)
+            return DISP_E_BADINDEX;
+        return Firewall([&] {
+            ComPtr<ITypeInfo> found;
+            HRESULT hr = TypeInfoCache::Get(kInterfaceId, found);
+            if (SUCCEEDED(hr))
+                *info = found.Detach();
+            return hr;
+        });
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID,
+                                            DISPID* ids) override {
+        if (iid != IID_NULL)
+            return DISP_E_UNKNOWNINTERFACE;
+        return Firewall([&] {
+            ComPtr<ITypeInfo> info;
+            HRESULT hr = TypeInfoCache::Get(kInterfaceId, info);
+            return FAILED(hr) ? hr : ::DispGetIDsOfNames(info.get(), names, count, ids);
+        });
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO* exception,
+                                     UINT* argumentError) override {
+        if (iid != IID_NULL)
+            return DISP_E_UNKNOWNINTERFACE;
+        ComPtr<ITypeInfo> info;
+        HRESULT hr = Firewall([&] { return TypeInfoCache::Get(kInterfaceId, info); });
+        if (FAILED(hr))
+            return hr;
+        // The data objects are stored by reference; a caller that puts one by value means the
+        // same.
+        if (flags == DISPATCH_PROPERTYPUT && params && params->cArgs == 1 &&
+            (params->rgvarg[0].vt == VT_DISPATCH || params->rgvarg[0].vt == VT_UNKNOWN)) {
+            flags = DISPATCH_PROPERTYPUTREF;
+        }
+        return ::DispInvoke(static_cast<Interface*>(this), info.get(), id, flags, params, result,
+                            exception, argumentError);
+    }
+
+    // Creates an object of the derived class and answers the interface asked for; the object
+    // goes again when that fails.
+    template <typename Derived>
+    static HRESULT Create(IUnknown* outer, REFIID iid, void** object) {
+        Derived* created = new (std::nothrow) Derived(outer);
+        if (!created)
+            return E_OUTOFMEMORY;
+        HRESULT hr = created->inner_.QueryInterface(iid, object);
+        created->inner_.Release();
+        return hr;
+    }
+
+  protected:
+    // Runs a script method: its outcome goes to `result` and the call answers S_OK, also when
+    // the method failed by throwing (then the outcome is KFX_REL_ERROR).
+    template <typename Method>
+    static HRESULT Answer(::KfxReturnValue* result, Method&& method) noexcept {
+        if (!result)
+            return E_POINTER;
+        *result = ::KFX_REL_ERROR;
+        Firewall([&] {
+            *result = static_cast<::KfxReturnValue>(method());
+            return S_OK;
+        });
+        return S_OK;
+    }
+
+    explicit ScriptObject(IUnknown* outer) : inner_(*this), controlling_(outer ? outer : &inner_) {
+        CzarnRelModule::Instance().ObjectCreated();
+    }
+    virtual ~ScriptObject() { CzarnRelModule::Instance().ObjectDestroyed(); }
+
+  private:
+    // The object's own IUnknown, which never delegates: it holds the reference count.
+    class Inner final : public IUnknown {
+      public:
+        explicit Inner(ScriptObject& owner) : owner_(owner) {}
+
+        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+            if (!object)
+                return E_POINTER;
+            if (iid == IID_IUnknown) {
+                *object = static_cast<IUnknown*>(this);
+            } else if (iid == IID_IDispatch || iid == kInterfaceId) {
+                *object = static_cast<Interface*>(&owner_);
+            } else {
+                *object = nullptr;
+                return E_NOINTERFACE;
+            }
+            static_cast<IUnknown*>(*object)->AddRef();
+            return S_OK;
+        }
+        ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+        ULONG STDMETHODCALLTYPE Release() override {
+            const ULONG left = --references_;
+            if (left == 0)
+                delete &owner_;
+            return left;
+        }
+
+      private:
+        ScriptObject& owner_;
+        std::atomic<ULONG> references_{1};
+    };
+
+    Inner inner_;
+    IUnknown* controlling_;
+};
+
+}  // namespace zarn::win32
