@@ -1,15 +1,10 @@
 #include "tests/support/raw_server.h"
 
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
-#include <stdexcept>
+#include <cstdlib>
+
+#include "tests/support/loopback_socket.h"
 
 namespace zarn::test {
 namespace {
@@ -36,32 +31,16 @@ bool LooksLikeRequest(std::string_view head) {
 
 }  // namespace
 
-RawServer::RawServer() {
-    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
-        ::listen(listener_, 16) != 0 ||
-        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) != 0 ||
-        ::pipe2(wake_, O_CLOEXEC) != 0) {
-        throw std::runtime_error("raw server: cannot listen on 127.0.0.1");
-    }
-    port_ = ntohs(address.sin_port);
+RawServer::RawServer() : listener_(net::ListenOnLoopback(port_)) {
     acceptor_ = std::thread([this] { AcceptLoop(); });
 }
 
 RawServer::~RawServer() {
-    // The byte stays in the pipe, so every wait sees it and returns.
-    char stop = 1;
-    (void)!::write(wake_[1], &stop, 1);
+    stop_ = true;
     acceptor_.join();
     for (std::thread& worker : workers_)
         worker.join();
-    ::close(listener_);
-    ::close(wake_[0]);
-    ::close(wake_[1]);
+    net::Close(listener_);
 }
 
 void RawServer::SetReply(std::string bytes) {
@@ -85,12 +64,9 @@ std::vector<RawServer::Request> RawServer::Requests() const {
 }
 
 void RawServer::AcceptLoop() {
-    for (;;) {
-        pollfd waits[2] = {{listener_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
-        if (::poll(waits, 2, -1) < 0 || waits[1].revents != 0)
-            return;
-        int socket = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-        if (socket < 0)
+    while (net::WaitUntilReady(listener_, false, stop_)) {
+        net::Socket socket = net::Accept(listener_);
+        if (socket == net::kNoSocket)
             continue;
         std::lock_guard lock(mutex_);
         connections_.emplace_back();
@@ -99,12 +75,11 @@ void RawServer::AcceptLoop() {
     }
 }
 
-bool RawServer::Receive(int socket, std::size_t index, std::string& buffer) {
-    pollfd waits[2] = {{socket, POLLIN, 0}, {wake_[0], POLLIN, 0}};
-    if (::poll(waits, 2, -1) < 0 || waits[1].revents != 0)
+bool RawServer::Receive(net::Socket socket, std::size_t index, std::string& buffer) {
+    if (!net::WaitUntilReady(socket, false, stop_))
         return false;
     char chunk[65536];
-    ssize_t got = ::recv(socket, chunk, sizeof chunk, 0);
+    long got = net::Receive(socket, chunk, sizeof chunk);
     if (got <= 0)
         return false;
     buffer.append(chunk, static_cast<std::size_t>(got));
@@ -113,7 +88,8 @@ bool RawServer::Receive(int socket, std::size_t index, std::string& buffer) {
     return true;
 }
 
-bool RawServer::ReadRequest(int socket, std::size_t index, std::string& buffer, Request& request) {
+bool RawServer::ReadRequest(net::Socket socket, std::size_t index, std::string& buffer,
+                            Request& request) {
     std::size_t headEnd;
     while ((headEnd = buffer.find(kHeadEnd)) == std::string::npos) {
         if (!Receive(socket, index, buffer))
@@ -139,12 +115,11 @@ bool RawServer::ReadRequest(int socket, std::size_t index, std::string& buffer, 
     return true;
 }
 
-bool RawServer::SendAll(int socket, std::string_view bytes) {
+bool RawServer::SendAll(net::Socket socket, std::string_view bytes) {
     while (!bytes.empty()) {
-        pollfd waits[2] = {{socket, POLLOUT, 0}, {wake_[0], POLLIN, 0}};
-        if (::poll(waits, 2, -1) < 0 || waits[1].revents != 0)
+        if (!net::WaitUntilReady(socket, true, stop_))
             return false;
-        ssize_t sent = ::send(socket, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+        long sent = net::Send(socket, bytes.data(), bytes.size());
         if (sent <= 0)
             return false;
         bytes.remove_prefix(static_cast<std::size_t>(sent));
@@ -152,7 +127,7 @@ bool RawServer::SendAll(int socket, std::string_view bytes) {
     return true;
 }
 
-void RawServer::SendHugeReply(int socket) {
+void RawServer::SendHugeReply(net::Socket socket) {
     std::uint64_t length = hugeLength_;
     std::string head =
         "HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nContent-Length: " + std::to_string(length) +
@@ -169,7 +144,7 @@ void RawServer::SendHugeReply(int socket) {
     SendAll(socket, "</r>");
 }
 
-void RawServer::Serve(int socket, std::size_t index) {
+void RawServer::Serve(net::Socket socket, std::size_t index) {
     std::string buffer;
     Request request;
     bool open = true;
@@ -198,7 +173,7 @@ void RawServer::Serve(int socket, std::size_t index) {
                 break;
         }
     }
-    ::close(socket);
+    net::Close(socket);
 }
 
 }  // namespace zarn::test

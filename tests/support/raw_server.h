@@ -8,6 +8,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/loopback_socket.h"
+
 namespace zarn::test {
 
 // A plain TCP server on 127.0.0.1 with an ephemeral port that records the bytes of every
@@ -51,16 +53,16 @@ class RawServer {
 
   private:
     void AcceptLoop();
-    void Serve(int socket, std::size_t index);
+    void Serve(net::Socket socket, std::size_t index);
     // Waits for data or shutdown; false when the server stops or the peer is gone.
-    bool Receive(int socket, std::size_t index, std::string& buffer);
-    bool ReadRequest(int socket, std::size_t index, std::string& buffer, Request& request);
-    bool SendAll(int socket, std::string_view bytes);
-    void SendHugeReply(int socket);
+    bool Receive(net::Socket socket, std::size_t index, std::string& buffer);
+    bool ReadRequest(net::Socket socket, std::size_t index, std::string& buffer, Request& request);
+    bool SendAll(net::Socket socket, std::string_view bytes);
+    void SendHugeReply(net::Socket socket);
 
-    int listener_ = -1;
-    int wake_[2] = {-1, -1};
     int port_ = 0;
+    net::Socket listener_;
+    std::atomic<bool> stop_{false};
     std::thread acceptor_;
     std::atomic<Behaviour> behaviour_{Behaviour::kReply};
     std::atomic<std::uint64_t> hugeLength_{0};

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/curl_short_limits.h"
 #include "tests/support/raw_server.h"
 #include "tests/support/test_server.h"
 #include "tests/transport/transport_fixture.h"
@@ -175,9 +176,9 @@ TEST_F(PostReplyTest, ConnectionCutInsideTheReplyIsAFailure) {
 }
 
 TEST_F(PostReplyTest, HugeReplyIsRefusedBeyondTheLimit) {
-    CurlHttpOptions options = TransportServices::ShortLimits();
+    CurlHttpOptions options = ShortLimits();
     options.maxReplyBytes = 1 << 20;
-    TransportServices limited(options);
+    TransportServices limited(CreateCurlHttpRequestFactory(options));
     raw.SetBehaviour(RawServer::Behaviour::kHugeReply);
     raw.SetHugeLength(std::uint64_t{64} << 20);
     MultipartBody body(kBoundary, limited.files);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/text.h"
+#include "tests/support/test_http_factory.h"
 
 namespace zarn::test {
 namespace {
@@ -43,15 +44,10 @@ std::unique_ptr<ReadOnlyFile> MemoryFileSystem::OpenExclusive(const std::u16stri
                                         slash == path.npos ? path : path.substr(slash + 1));
 }
 
-CurlHttpOptions TransportServices::ShortLimits() {
-    CurlHttpOptions options;
-    options.connectTimeout = std::chrono::milliseconds(2000);
-    options.idleTimeout = std::chrono::milliseconds(500);
-    return options;
-}
+TransportServices::TransportServices() : TransportServices(TestHttpRequestFactory()) {}
 
-TransportServices::TransportServices(CurlHttpOptions options)
-    : http(CreateCurlHttpRequestFactory(options)),
+TransportServices::TransportServices(std::unique_ptr<HttpRequestFactory> factory)
+    : http(std::move(factory)),
       services{files, *http, PlatformXmlDocumentFactory(), PlatformTexts(), ui} {}
 
 std::string Narrow(std::u16string_view text) {

@@ -9,7 +9,7 @@
 #include "common/services.h"
 #include "common/texts.h"
 #include "tests/support/recording_user_interface.h"
-#include "transport/posix/http_request_curl.h"
+#include "transport/http_request.h"
 #include "transport/xml_document.h"
 
 namespace zarn::test {
@@ -28,11 +28,12 @@ class MemoryFileSystem : public FileSystem {
     std::map<std::u16string, File> files;
 };
 
-// The platform seams for transport tests: files in memory, libcurl requests with short limits,
-// libxml2 documents, the platform's texts, a recording user interface.
+// The platform seams for transport tests: files in memory, the platform's request objects (with
+// short limits where it has them) unless others are given, its XML documents and texts, a
+// recording user interface.
 struct TransportServices {
-    explicit TransportServices(CurlHttpOptions options = ShortLimits());
-    static CurlHttpOptions ShortLimits();
+    TransportServices();
+    explicit TransportServices(std::unique_ptr<HttpRequestFactory> factory);
 
     MemoryFileSystem files;
     std::unique_ptr<HttpRequestFactory> http;

@@ -19,7 +19,7 @@
 #include "transport/posix/curl_errors.h"
 #include "transport/posix/curl_share.h"
 #include "transport/posix/libxml2_document.h"
-#include "transport/posix/wire_url.h"
+#include "transport/wire_url.h"
 
 namespace zarn {
 namespace {

@@ -7,12 +7,14 @@
 #include <limits>
 #include <new>
 
+#include "common/text.h"
 #include "common/win32/bstr.h"
 #include "common/win32/com_ptr.h"
 #include "common/win32/variant.h"
 #include "transport/http_request.h"
 #include "transport/win32/msxml_document.h"
 #include "transport/win32/msxml_ids.h"
+#include "transport/wire_url.h"
 
 namespace zarn {
 namespace {
@@ -58,7 +60,9 @@ class MsxmlHttpRequest final : public HttpRequest {
     HResult Open(std::u16string_view method, std::u16string_view url, bool asynchronous,
                  std::u16string_view user, std::u16string_view password) override {
         Bstr methodText(method);
-        Bstr urlText(url);
+        // Wine's request object decodes escapes and sends other letters as single bytes: it gets
+        // the URL as it must appear on the wire.
+        Bstr urlText(FromUtf8(WireUrl(url)));
         Variant async;
         async.get()->vt = VT_I2;
         async.get()->iVal = asynchronous ? 1 : 0;

@@ -1,4 +1,4 @@
-#include "transport/posix/wire_url.h"
+#include "transport/wire_url.h"
 
 #include "common/percent_escape.h"
 #include "common/text.h"

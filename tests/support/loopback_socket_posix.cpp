@@ -1,0 +1,69 @@
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
+#include "tests/support/loopback_socket.h"
+
+namespace zarn::test::net {
+namespace {
+
+// How often a wait looks at its stop flag.
+constexpr int kPollMilliseconds = 20;
+
+int Handle(Socket socket) {
+    return static_cast<int>(socket);
+}
+
+}  // namespace
+
+Socket ListenOnLoopback(int& port) {
+    int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    if (listener < 0 || ::bind(listener, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+        ::listen(listener, 16) != 0 ||
+        ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+        if (listener >= 0)
+            ::close(listener);
+        throw std::runtime_error("test server: cannot listen on 127.0.0.1");
+    }
+    port = ntohs(address.sin_port);
+    return listener;
+}
+
+Socket Accept(Socket listener) {
+    int socket = ::accept4(Handle(listener), nullptr, nullptr, SOCK_CLOEXEC);
+    return socket < 0 ? kNoSocket : socket;
+}
+
+void Close(Socket socket) {
+    ::close(Handle(socket));
+}
+
+bool WaitUntilReady(Socket socket, bool forWriting, const std::atomic<bool>& stop) {
+    pollfd wait{Handle(socket), static_cast<short>(forWriting ? POLLOUT : POLLIN), 0};
+    while (!stop) {
+        int ready = ::poll(&wait, 1, kPollMilliseconds);
+        if (ready < 0)
+            return false;
+        if (ready > 0)
+            return true;
+    }
+    return false;
+}
+
+long Receive(Socket socket, char* buffer, std::size_t capacity) {
+    return static_cast<long>(::recv(Handle(socket), buffer, capacity, 0));
+}
+
+long Send(Socket socket, const char* bytes, std::size_t count) {
+    return static_cast<long>(::send(Handle(socket), bytes, count, MSG_NOSIGNAL));
+}
+
+}  // namespace zarn::test::net
