@@ -15,8 +15,11 @@ namespace zarn::win32 {
 
 // A COM object of the module behind one dual interface, aggregatable: with an outer object its
 // IUnknown methods go to the outer object, and only its inner IUnknown answers for it. Its
-// IDispatch is served from the module's type library. Each live object counts in the module.
-template <typename Interface, const IID& kInterfaceId>
+// IDispatch is served from the module's type library, except the host's data object (dispatch
+// id kDataId), which it holds by reference: that one is served here, so that the host's object
+// reaches the script as the IDispatch it is, whatever the platform's typelib reader makes of its
+// type. Each live object counts in the module.
+template <typename Interface, const IID& kInterfaceId, DISPID kDataId>
 class ScriptObject : public Interface {
   public:
     ScriptObject(const ScriptObject&) = delete;
@@ -63,16 +66,12 @@ class ScriptObject : public Interface {
                                      UINT* argumentError) override {
         if (iid != IID_NULL)
             return DISP_E_UNKNOWNINTERFACE;
+        if (id == kDataId)
+            return InvokeData(flags, params, result, argumentError);
         ComPtr<ITypeInfo> info;
         HRESULT hr = Firewall([&] { return TypeInfoCache::Get(kInterfaceId, info); });
         if (FAILED(hr))
             return hr;
-        // The data objects are stored by reference; a caller that puts one by value means the
-        // same.
-        if (flags == DISPATCH_PROPERTYPUT && params && params->cArgs == 1 &&
-            (params->rgvarg[0].vt == VT_DISPATCH || params->rgvarg[0].vt == VT_UNKNOWN)) {
-            flags = DISPATCH_PROPERTYPUTREF;
-        }
         return ::DispInvoke(static_cast<Interface*>(this), info.get(), id, flags, params, result,
                             exception, argumentError);
     }
@@ -90,6 +89,28 @@ class ScriptObject : public Interface {
     }
 
   protected:
+    // The host's data object, shared with the caller.
+    HRESULT GetData(IDispatch** data) {
+        if (!data)
+            return E_POINTER;
+        *data = ComPtr<IDispatch>(data_).Detach();
+        return S_OK;
+    }
+    // Holds the host's data object (or none) and hands it to the script when it changed.
+    HRESULT PutData(IDispatch* data) {
+        return Firewall([&] {
+            if (SameObject(data, data_.get()))
+                return S_OK;
+            ComPtr<IDispatch> held = ComPtr<IDispatch>::Share(data);
+            DataReplaced(held);
+            data_ = std::move(held);
+            return S_OK;
+        });
+    }
+    void DropData() { data_.Reset(); }
+    // Gives the script core the new data object, or none.
+    virtual void DataReplaced(const ComPtr<IDispatch>& data) = 0;
+
     // Runs a script method: its outcome goes to `result` and the call answers S_OK, also when
     // the method failed by throwing (then the outcome is KFX_REL_ERROR).
     template <typename Method>
@@ -110,6 +131,49 @@ class ScriptObject : public Interface {
     virtual ~ScriptObject() { CzarnRelModule::Instance().ObjectDestroyed(); }
 
   private:
+    // Get, put and putref of the data object: a put by value means the same as by reference.
+    HRESULT InvokeData(WORD flags, DISPPARAMS* params, VARIANT* result, UINT* argumentError) {
+        if (!params)
+            return E_INVALIDARG;
+        if ((flags & DISPATCH_PROPERTYGET) && params->cArgs == 0) {
+            if (!result)
+                return S_OK;
+            ::VariantInit(result);
+            HRESULT hr = GetData(&result->pdispVal);
+            if (SUCCEEDED(hr))
+                result->vt = VT_DISPATCH;
+            return hr;
+        }
+        if (!(flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)))
+            return DISP_E_MEMBERNOTFOUND;
+        if (params->cArgs != 1)
+            return DISP_E_BADPARAMCOUNT;
+        const VARIANT& value = params->rgvarg[0];
+        switch (value.vt) {
+            case VT_EMPTY:
+            case VT_NULL:
+                return PutData(nullptr);
+            case VT_DISPATCH:
+                return PutData(value.pdispVal);
+            case VT_DISPATCH | VT_BYREF:
+                return value.ppdispVal ? PutData(*value.ppdispVal) : E_POINTER;
+            case VT_UNKNOWN: {
+                ComPtr<IDispatch> dispatch;
+                if (value.punkVal) {
+                    HRESULT hr = value.punkVal->QueryInterface(
+                        IID_IDispatch, reinterpret_cast<void**>(dispatch.Receive()));
+                    if (FAILED(hr))
+                        return DISP_E_TYPEMISMATCH;
+                }
+                return PutData(dispatch.get());
+            }
+            default:
+                if (argumentError)
+                    *argumentError = 0;
+                return DISP_E_TYPEMISMATCH;
+        }
+    }
+
     // The object's own IUnknown, which never delegates: it holds the reference count.
     class Inner final : public IUnknown {
       public:
@@ -144,6 +208,7 @@ class ScriptObject : public Interface {
 
     Inner inner_;
     IUnknown* controlling_;
+    ComPtr<IDispatch> data_;
 };
 
 }  // namespace zarn::win32

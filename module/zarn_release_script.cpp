@@ -9,7 +9,11 @@
 namespace zarn::win32 {
 namespace {
 
-class ZarnReleaseScript final : public ScriptObject<IKfxReleaseScript, IID_IKfxReleaseScript> {
+// The dispatch id of DocumentData in the type library.
+constexpr DISPID kDocumentDataId = 0x60030003;
+
+class ZarnReleaseScript final
+    : public ScriptObject<IKfxReleaseScript, IID_IKfxReleaseScript, kDocumentDataId> {
   public:
     explicit ZarnReleaseScript(IUnknown* outer) : ScriptObject(outer), script_(ModuleServices()) {}
 
@@ -21,31 +25,22 @@ class ZarnReleaseScript final : public ScriptObject<IKfxReleaseScript, IID_IKfxR
     }
     HRESULT STDMETHODCALLTYPE CloseScript(::KfxReturnValue* result) override {
         return Answer(result, [&] {
-            data_.Reset();
+            DropData();
             return script_.CloseScript();
         });
     }
 
-    HRESULT STDMETHODCALLTYPE get_DocumentData(ReleaseData* data) override {
-        if (!data)
-            return E_POINTER;
-        *data = ComPtr<IDispatch>(data_).Detach();
-        return S_OK;
-    }
+    HRESULT STDMETHODCALLTYPE get_DocumentData(ReleaseData* data) override { return GetData(data); }
     HRESULT STDMETHODCALLTYPE putref_DocumentData(ReleaseData data) override {
-        return Firewall([&] {
-            if (SameObject(data, data_.get()))
-                return S_OK;
-            ComPtr<IDispatch> held = ComPtr<IDispatch>::Share(data);
-            script_.SetDocumentData(held ? DispatchReleaseData(held) : nullptr);
-            data_ = std::move(held);
-            return S_OK;
-        });
+        return PutData(data);
     }
 
   private:
+    void DataReplaced(const ComPtr<IDispatch>& data) override {
+        script_.SetDocumentData(data ? DispatchReleaseData(data) : nullptr);
+    }
+
     ReleaseScript script_;
-    ComPtr<IDispatch> data_;
 };
 
 }  // namespace

@@ -10,8 +10,11 @@
 namespace zarn::win32 {
 namespace {
 
+// The dispatch id of SetupData in the type library.
+constexpr DISPID kSetupDataId = 0x60020004;
+
 class ZarnSetupScript final
-    : public ScriptObject<IKfxReleaseSetupScript, IID_IKfxReleaseSetupScript> {
+    : public ScriptObject<IKfxReleaseSetupScript, IID_IKfxReleaseSetupScript, kSetupDataId> {
   public:
     explicit ZarnSetupScript(IUnknown* outer)
         : ScriptObject(outer), script_(ModuleServices(), ModuleSheets()) {}
@@ -33,25 +36,18 @@ class ZarnSetupScript final
     }
 
     HRESULT STDMETHODCALLTYPE get_SetupData(ReleaseSetupData* data) override {
-        if (!data)
-            return E_POINTER;
-        *data = ComPtr<IDispatch>(data_).Detach();
-        return S_OK;
+        return GetData(data);
     }
     HRESULT STDMETHODCALLTYPE putref_SetupData(ReleaseSetupData data) override {
-        return Firewall([&] {
-            if (SameObject(data, data_.get()))
-                return S_OK;
-            ComPtr<IDispatch> held = ComPtr<IDispatch>::Share(data);
-            script_.SetSetupData(held ? DispatchReleaseSetupData(held) : nullptr);
-            data_ = std::move(held);
-            return S_OK;
-        });
+        return PutData(data);
     }
 
   private:
+    void DataReplaced(const ComPtr<IDispatch>& data) override {
+        script_.SetSetupData(data ? DispatchReleaseSetupData(data) : nullptr);
+    }
+
     SetupScript script_;
-    ComPtr<IDispatch> data_;
 };
 
 }  // namespace

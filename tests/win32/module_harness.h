@@ -49,8 +49,8 @@ class Script {
     win32::ComPtr<IDispatch> object_;
 };
 
-// The default value (or the named value) of a key below HKEY_CLASSES_ROOT; "" marks a missing key or
-// value.
+// The default value (or the named value) of a key below HKEY_CLASSES_ROOT; "" marks a missing key
+// or value.
 std::wstring ClassesValue(const std::wstring& key, const wchar_t* value = nullptr);
 bool ClassesKeyExists(const std::wstring& key);
 

@@ -56,27 +56,32 @@ HRESULT SetObject(HResult hr, IDispatch* object, VARIANT& result) {
 
 template <class Object, class Read>
 Member TextGet(const wchar_t* name, std::shared_ptr<Object> object, Read read) {
-    return {name, DISPATCH_PROPERTYGET, 0, {},
-            [object, read](const CallArguments&, VARIANT& result) {
-                std::u16string text;
-                return SetText(((*object).*read)(text), text, result);
-            }};
+    return {
+        name, DISPATCH_PROPERTYGET, 0, {}, [object, read](const CallArguments&, VARIANT& result) {
+            std::u16string text;
+            HResult hr = ((*object).*read)(text);
+            return SetText(hr, text, result);
+        }};
 }
 
 template <class Object, class Read>
 Member IntGet(const wchar_t* name, std::shared_ptr<Object> object, Read read) {
-    return {name, DISPATCH_PROPERTYGET, 0, {},
-            [object, read](const CallArguments&, VARIANT& result) {
-                std::int32_t number = 0;
-                return SetInt(((*object).*read)(number), number, result);
-            }};
+    return {
+        name, DISPATCH_PROPERTYGET, 0, {}, [object, read](const CallArguments&, VARIANT& result) {
+            std::int32_t number = 0;
+            HResult hr = ((*object).*read)(number);
+            return SetInt(hr, number, result);
+        }};
 }
 
 // A child object, read with `read` and shown through `wrap`.
 template <class Object, class Child, class Wrap>
 Member ObjectGet(const wchar_t* name, std::shared_ptr<Object> object,
                  HResult (Object::*read)(std::shared_ptr<Child>&), Wrap wrap) {
-    return {name, DISPATCH_PROPERTYGET, 0, {},
+    return {name,
+            DISPATCH_PROPERTYGET,
+            0,
+            {},
             [object, read, wrap](const CallArguments&, VARIANT& result) {
                 std::shared_ptr<Child> child;
                 HResult hr = ((*object).*read)(child);
@@ -88,7 +93,10 @@ Member ObjectGet(const wchar_t* name, std::shared_ptr<Object> object,
 template <class Object, class Child, class Wrap>
 Member ItemGet(std::shared_ptr<Object> object,
                HResult (Object::*read)(const CollectionKey&, std::shared_ptr<Child>&), Wrap wrap) {
-    return {L"Item", DISPATCH_PROPERTYGET, 1, {kKey},
+    return {L"Item",
+            DISPATCH_PROPERTYGET,
+            1,
+            {kKey},
             [object, read, wrap](const CallArguments& arguments, VARIANT& result) {
                 std::shared_ptr<Child> child;
                 HResult hr = ((*object).*read)(Key(arguments.At(0)), child);
@@ -99,7 +107,10 @@ Member ItemGet(std::shared_ptr<Object> object,
 IDispatch* ValueDispatch(std::shared_ptr<host::IValue> value);
 
 IDispatch* RowValuesDispatch(std::shared_ptr<host::IRowValues> rows) {
-    Member item{L"Item", DISPATCH_PROPERTYGET, 1, {VT_I4},
+    Member item{L"Item",
+                DISPATCH_PROPERTYGET,
+                1,
+                {VT_I4},
                 [rows](const CallArguments& arguments, VARIANT& result) {
                     std::shared_ptr<host::IValue> row;
                     HResult hr = rows->Item(V_I4(&arguments.At(0)), row);
@@ -111,7 +122,10 @@ IDispatch* RowValuesDispatch(std::shared_ptr<host::IRowValues> rows) {
 
 IDispatch* ValueDispatch(std::shared_ptr<host::IValue> value) {
     using V = host::IValue;
-    Member rowValues{L"RowValues", DISPATCH_PROPERTYGET, 1, {VT_INT},
+    Member rowValues{L"RowValues",
+                     DISPATCH_PROPERTYGET,
+                     1,
+                     {VT_INT},
                      [value](const CallArguments& arguments, VARIANT& result) {
                          if (V_INT(&arguments.At(0)) != 0)
                              return DISP_E_BADINDEX;
@@ -142,18 +156,26 @@ IDispatch* CustomPropertiesDispatch(std::shared_ptr<host::ICustomProperties> pro
         return StrictDispatch::Create(
             {TextGet(L"Value", property, &host::ICustomProperty::GetValue)});
     };
-    Member item{L"Item", DISPATCH_PROPERTYGET, 1, {VT_BSTR},
+    Member item{L"Item",
+                DISPATCH_PROPERTYGET,
+                1,
+                {VT_BSTR},
                 [properties, wrapProperty](const CallArguments& arguments, VARIANT& result) {
                     std::shared_ptr<host::ICustomProperty> property;
                     HResult hr = properties->GetItem(Text(arguments.At(0)), property);
-                    return SetObject(hr, SUCCEEDED(hr) ? wrapProperty(property) : nullptr,
-                                     result);
+                    return SetObject(hr, SUCCEEDED(hr) ? wrapProperty(property) : nullptr, result);
                 }};
-    Member add{L"Add", DISPATCH_METHOD, 2, {VT_BSTR, VT_BSTR},
+    Member add{L"Add",
+               DISPATCH_METHOD,
+               2,
+               {VT_BSTR, VT_BSTR},
                [properties](const CallArguments& arguments, VARIANT&) -> HRESULT {
                    return properties->Add(Text(arguments.At(0)), Text(arguments.At(1)));
                }};
-    Member remove{L"Remove", DISPATCH_METHOD, 1, {VT_BSTR},
+    Member remove{L"Remove",
+                  DISPATCH_METHOD,
+                  1,
+                  {VT_BSTR},
                   [properties](const CallArguments& arguments, VARIANT&) -> HRESULT {
                       return properties->Remove(Text(arguments.At(0)));
                   }};
@@ -179,15 +201,18 @@ IDispatch* LinksDispatch(std::shared_ptr<host::ILinks> links) {
             TextGet(L"Destination", link, &host::ILink::GetDestination),
         });
     };
-    Member add{L"Add", DISPATCH_METHOD, 3, {VT_BSTR, VT_I4, VT_BSTR},
+    Member add{L"Add",
+               DISPATCH_METHOD,
+               3,
+               {VT_BSTR, VT_I4, VT_BSTR},
                [links](const CallArguments& arguments, VARIANT&) -> HRESULT {
                    return links->Add(Text(arguments.At(0)), V_I4(&arguments.At(1)),
                                      Text(arguments.At(2)));
                }};
-    Member removeAll{L"RemoveAll", DISPATCH_METHOD, 0, {},
-                     [links](const CallArguments&, VARIANT&) -> HRESULT {
-                         return links->RemoveAll();
-                     }};
+    Member removeAll{
+        L"RemoveAll", DISPATCH_METHOD, 0, {}, [links](const CallArguments&, VARIANT&) -> HRESULT {
+            return links->RemoveAll();
+        }};
     return StrictDispatch::Create({
         ItemGet(links, &host::ILinks::GetItem, wrapLink),
         IntGet(L"Count", links, &host::ILinks::GetCount),
@@ -253,7 +278,10 @@ class NameEnumerator final : public IEnumVARIANT {
 };
 
 IDispatch* NamesDispatch(std::shared_ptr<host::INameEnumerator> names) {
-    Member newEnum{L"_NewEnum", DISPATCH_METHOD | DISPATCH_PROPERTYGET, 0, {},
+    Member newEnum{L"_NewEnum",
+                   DISPATCH_METHOD | DISPATCH_PROPERTYGET,
+                   0,
+                   {},
                    [names](const CallArguments&, VARIANT& result) -> HRESULT {
                        V_VT(&result) = VT_UNKNOWN;
                        V_UNKNOWN(&result) = new NameEnumerator(names);
@@ -267,13 +295,18 @@ IDispatch* NamesDispatch(std::shared_ptr<host::INameEnumerator> names) {
 
 IDispatch* ReleaseDataDispatch(std::shared_ptr<host::IReleaseData> data) {
     using D = host::IReleaseData;
-    Member logError{L"LogError", DISPATCH_METHOD, 6,
+    Member logError{L"LogError",
+                    DISPATCH_METHOD,
+                    6,
                     {VT_I4, VT_I4, VT_I4, VT_BSTR, VT_BSTR, VT_I4},
                     [data](const CallArguments& a, VARIANT&) -> HRESULT {
                         return data->LogError(V_I4(&a.At(0)), V_I4(&a.At(1)), V_I4(&a.At(2)),
                                               Text(a.At(3)), Text(a.At(4)), V_I4(&a.At(5)));
                     }};
-    Member sendMessage{L"SendMessage", DISPATCH_METHOD, 3, {VT_BSTR, VT_I4, VT_I4},
+    Member sendMessage{L"SendMessage",
+                       DISPATCH_METHOD,
+                       3,
+                       {VT_BSTR, VT_I4, VT_I4},
                        [data](const CallArguments& a, VARIANT&) -> HRESULT {
                            return data->SendDocumentMessage(Text(a.At(0)), V_I4(&a.At(1)),
                                                             V_I4(&a.At(2)));
@@ -293,9 +326,14 @@ IDispatch* ReleaseDataDispatch(std::shared_ptr<host::IReleaseData> data) {
 
 IDispatch* ReleaseSetupDataDispatch(std::shared_ptr<host::IReleaseSetupData> data) {
     using D = host::IReleaseSetupData;
-    Member apply{L"Apply", DISPATCH_METHOD, 0, {},
-                 [data](const CallArguments&, VARIANT&) -> HRESULT { return data->Apply(); }};
-    Member putName{L"Name", DISPATCH_PROPERTYPUT, 1, {VT_BSTR},
+    Member apply{
+        L"Apply", DISPATCH_METHOD, 0, {}, [data](const CallArguments&, VARIANT&) -> HRESULT {
+            return data->Apply();
+        }};
+    Member putName{L"Name",
+                   DISPATCH_PROPERTYPUT,
+                   1,
+                   {VT_BSTR},
                    [data](const CallArguments& a, VARIANT&) -> HRESULT {
                        return data->PutName(Text(a.At(0)));
                    }};

@@ -36,9 +36,9 @@ StrictDispatch::~StrictDispatch() {
 HRESULT StrictDispatch::QueryInterface(REFIID iid, void** object) {
     if (!object)
         return E_POINTER;
-    bool known = iid == IID_IUnknown || iid == IID_IDispatch ||
-                 std::find(extraInterfaces_.begin(), extraInterfaces_.end(), iid) !=
-                     extraInterfaces_.end();
+    bool known =
+        iid == IID_IUnknown || iid == IID_IDispatch ||
+        std::find(extraInterfaces_.begin(), extraInterfaces_.end(), iid) != extraInterfaces_.end();
     if (!known) {
         *object = nullptr;
         ++foreignQueries_;
@@ -98,8 +98,7 @@ HRESULT StrictDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* 
     if (!member)
         return DISP_E_MEMBERNOTFOUND;
     bool put = (flags & DISPATCH_PROPERTYPUT) != 0;
-    if (!params || params->cArgs != member->argumentCount ||
-        params->cNamedArgs != (put ? 1u : 0u))
+    if (!params || params->cArgs != member->argumentCount || params->cNamedArgs != (put ? 1u : 0u))
         return DISP_E_BADPARAMCOUNT;
     CallArguments arguments(*params);
     for (UINT i = 0; i < arguments.Count(); ++i) {

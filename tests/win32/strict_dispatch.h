@@ -31,7 +31,7 @@ class StrictDispatch final : public IDispatch {
 
     struct Member {
         std::wstring name;
-        WORD flags;         // DISPATCH_PROPERTYGET, DISPATCH_PROPERTYPUT or DISPATCH_METHOD
+        WORD flags;  // DISPATCH_PROPERTYGET, DISPATCH_PROPERTYPUT or DISPATCH_METHOD
         UINT argumentCount;
         VARTYPE argumentTypes[6];  // VT_VARIANT: a collection key, VT_I4 or VT_BSTR
         Handler handler;
