@@ -15,6 +15,11 @@ inline const wchar_t* Wide(const std::u16string& text) {
     return reinterpret_cast<const wchar_t*>(text.c_str());
 }
 
+// A UTF-16 view of a wide-character text.
+inline std::u16string_view Utf16(std::wstring_view text) {
+    return {reinterpret_cast<const char16_t*>(text.data()), text.size()};
+}
+
 // An owned BSTR.
 class Bstr {
   public:

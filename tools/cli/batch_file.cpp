@@ -6,6 +6,7 @@
 #include "common/text.h"
 #include "host/kfx_constants.h"
 #include "tools/json/json_node.h"
+#include "tools/json/utf8_path.h"
 
 namespace zarn::tools {
 
@@ -164,7 +165,7 @@ class BatchReader {
         read.label = node.TextOr("name", "");
         if (read.label.empty()) {
             read.label = !document.documentId.empty() ? ToUtf8(document.documentId)
-                                                      : fs::path(firstFile).filename().string();
+                                                      : Utf8Of(PathFromUtf8(firstFile).filename());
         }
         return read;
     }
@@ -188,15 +189,17 @@ class BatchReader {
         }
     }
 
-    fs::path Resolve(const std::string& path) const { return (base_ / path).lexically_normal(); }
+    fs::path Resolve(const std::string& path) const {
+        return (base_ / PathFromUtf8(path)).lexically_normal();
+    }
 
     std::u16string ExistingFile(const JsonNode& node) const {
         const fs::path path = Resolve(node.NonEmptyText());
         std::error_code error;
         if (!fs::is_regular_file(path, error)) {
-            node.Fail("file not found: " + path.string());
+            node.Fail("file not found: " + Utf8Of(path));
         }
-        return Utf16(path.string());
+        return Utf16(Utf8Of(path));
     }
 
     // A folder ends in a separator, so that the host's path joining adds none of its own.
@@ -204,11 +207,8 @@ class BatchReader {
         if (folder.empty()) {
             return {};
         }
-        std::string resolved = Resolve(folder).string();
-        if (resolved.back() != '/') {
-            resolved += '/';
-        }
-        return Utf16(resolved);
+        // Appending an empty name adds a separator unless the path ends in one.
+        return Utf16(Utf8Of(Resolve(folder) / ""));
     }
 
     const JsonFile& file_;

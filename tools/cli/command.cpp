@@ -4,12 +4,6 @@
 
 namespace zarn::tools {
 
-const std::vector<Command>& AllCommands() {
-    static const std::vector<Command> commands = {kCatalogueCommand, kReleaseCommand, kServeCommand,
-                                                  kDemoCommand};
-    return commands;
-}
-
 void PrintError(std::string_view command, std::string_view message) {
     std::cerr << "zarnrel " << command << ": " << message << std::endl;
 }

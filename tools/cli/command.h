@@ -24,6 +24,7 @@ struct Command {
     int (*run)(const std::vector<std::string>& words);
 };
 
+// The commands of this platform's build, in the order the overview lists them.
 const std::vector<Command>& AllCommands();
 
 // Parses a command's words. Nothing when the command should go on; otherwise the exit code:
@@ -38,7 +39,8 @@ int UsageError(std::string_view command, std::string_view message);
 // Prints "zarnrel COMMAND: message" to standard error.
 void PrintError(std::string_view command, std::string_view message);
 
-// The tool's commands.
+// The tool's commands. Serve and demo run the reference server, which needs cpp-httplib and
+// POSIX: only the POSIX build has them.
 extern const Command kCatalogueCommand;
 extern const Command kReleaseCommand;
 extern const Command kServeCommand;

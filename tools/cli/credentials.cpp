@@ -1,6 +1,6 @@
 #include "tools/cli/credentials.h"
 
-#include <cstdlib>
+#include "tools/cli/environment.h"
 
 namespace zarn::tools {
 
@@ -8,8 +8,7 @@ std::string PasswordOf(const Arguments& arguments) {
     if (std::optional<std::string> password = arguments.Value("password")) {
         return *password;
     }
-    const char* variable = std::getenv(kPasswordVariable);
-    return variable != nullptr ? variable : "";
+    return EnvironmentVariable(kPasswordVariable).value_or("");
 }
 
 }  // namespace zarn::tools

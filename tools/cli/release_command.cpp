@@ -5,6 +5,7 @@
 #include "tools/cli/batch_release.h"
 #include "tools/cli/command.h"
 #include "tools/cli/server_url.h"
+#include "tools/json/utf8_path.h"
 
 namespace zarn::tools {
 
@@ -48,7 +49,7 @@ int RunRelease(const std::vector<std::string>& words) {
     }
     BatchFile batch;
     std::string error;
-    if (!LoadBatchFile(arguments.Positional().front(), batch, error)) {
+    if (!LoadBatchFile(PathFromUtf8(arguments.Positional().front()), batch, error)) {
         PrintError("release", error);
         return kExitBadInput;
     }

@@ -5,6 +5,8 @@
 #include <limits>
 #include <sstream>
 
+#include "tools/json/utf8_path.h"
+
 namespace zarn::tools {
 
 using nlohmann::json;
@@ -72,31 +74,31 @@ std::string KindOf(const json& value) {
 bool JsonFile::Load(const std::filesystem::path& path, std::string& error) {
     std::error_code code;
     if (!std::filesystem::exists(path, code)) {
-        error = path.string() + ": no such file";
+        error = Utf8Of(path) + ": no such file";
         return false;
     }
     if (std::filesystem::is_directory(path, code)) {
-        error = path.string() + ": is a folder, not a file";
+        error = Utf8Of(path) + ": is a folder, not a file";
         return false;
     }
     // A device or a pipe would be read without end, and no file written by hand is this large.
     if (!std::filesystem::is_regular_file(path, code)) {
-        error = path.string() + ": is not a regular file";
+        error = Utf8Of(path) + ": is not a regular file";
         return false;
     }
     if (std::filesystem::file_size(path, code) > kLargestFile) {
-        error = path.string() + ": is larger than " + std::to_string(kLargestFile >> 20) + " MiB";
+        error = Utf8Of(path) + ": is larger than " + std::to_string(kLargestFile >> 20) + " MiB";
         return false;
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        error = path.string() + ": cannot be read";
+        error = Utf8Of(path) + ": cannot be read";
         return false;
     }
     std::ostringstream text;
     text << in.rdbuf();
     if (in.bad()) {
-        error = path.string() + ": cannot be read";
+        error = Utf8Of(path) + ": cannot be read";
         return false;
     }
     return LoadText(path, text.str(), error);
@@ -107,7 +109,7 @@ bool JsonFile::LoadText(const std::filesystem::path& name, std::string_view text
     path_ = name;
     std::string parseError;
     if (!document_.Parse(text, parseError)) {
-        error = path_.string() + ":" + parseError;
+        error = Utf8Of(path_) + ":" + parseError;
         return false;
     }
     return true;
@@ -115,7 +117,7 @@ bool JsonFile::LoadText(const std::filesystem::path& name, std::string_view text
 
 std::string JsonFile::ErrorAt(const json::json_pointer& pointer, std::string_view message) const {
     const TextPosition where = document_.PositionOf(pointer);
-    std::string text = path_.string() + ":" + std::to_string(where.line) + ":" +
+    std::string text = Utf8Of(path_) + ":" + std::to_string(where.line) + ":" +
                        std::to_string(where.column) + ": ";
     const std::string path = ReadablePath(document_.root(), pointer);
     if (!path.empty()) {

@@ -1,17 +1,16 @@
 // zarnrel: the connector's logic outside the capture host: check a server's catalogue, release
-// a batch, run the reference document-store server, or all of it in a demo.
+// a batch and, where the reference server builds, run it or all of it in a demo.
+
+#include "tools/cli/program.h"
 
 #include <exception>
 #include <iostream>
-#include <string>
-#include <vector>
 
 #include "tools/cli/command.h"
 
-namespace {
+namespace zarn::tools {
 
-using zarn::tools::AllCommands;
-using zarn::tools::Command;
+namespace {
 
 void PrintOverview(std::ostream& out) {
     out << "Usage: zarnrel COMMAND [OPTIONS]\n"
@@ -29,7 +28,7 @@ void PrintOverview(std::ostream& out) {
 int Run(const std::vector<std::string>& words) {
     if (words.empty()) {
         PrintOverview(std::cerr);
-        return zarn::tools::kExitBadInput;
+        return kExitBadInput;
     }
     const std::string& first = words.front();
     if (first == "--help" || first == "-h" || first == "help") {
@@ -37,11 +36,11 @@ int Run(const std::vector<std::string>& words) {
             return Run({words[1], "--help"});
         }
         PrintOverview(std::cout);
-        return zarn::tools::kExitDone;
+        return kExitDone;
     }
     if (first == "--version") {
         std::cout << "zarnrel " << ZARN_VERSION_TEXT << "\n";
-        return zarn::tools::kExitDone;
+        return kExitDone;
     }
     for (const Command& command : AllCommands()) {
         if (command.name == first) {
@@ -50,16 +49,18 @@ int Run(const std::vector<std::string>& words) {
     }
     std::cerr << "zarnrel: unknown command \"" << first << "\"\n";
     PrintOverview(std::cerr);
-    return zarn::tools::kExitBadInput;
+    return kExitBadInput;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int RunProgram(const std::vector<std::string>& words) {
     try {
-        return Run(std::vector<std::string>(argv + 1, argv + argc));
+        return Run(words);
     } catch (const std::exception& failure) {
         std::cerr << "zarnrel: " << failure.what() << std::endl;
-        return zarn::tools::kExitFailed;
+        return kExitFailed;
     }
 }
+
+}  // namespace zarn::tools

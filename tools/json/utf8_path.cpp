@@ -1,0 +1,14 @@
+#include "tools/json/utf8_path.h"
+
+namespace zarn::tools {
+
+std::filesystem::path PathFromUtf8(std::string_view text) {
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+std::string Utf8Of(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+}  // namespace zarn::tools

@@ -1,0 +1,11 @@
+#include "tools/cli/command.h"
+
+namespace zarn::tools {
+
+// The reference server does not build for Windows, and with it go serve and demo.
+const std::vector<Command>& AllCommands() {
+    static const std::vector<Command> commands = {kCatalogueCommand, kReleaseCommand};
+    return commands;
+}
+
+}  // namespace zarn::tools
