@@ -43,9 +43,9 @@ RawServer::~RawServer() {
     net::Close(listener_);
 }
 
-void RawServer::SetReply(std::string bytes) {
+void RawServer::SetReplies(std::vector<std::string> replies) {
     std::lock_guard lock(mutex_);
-    reply_ = std::move(bytes);
+    replies_ = std::move(replies);
 }
 
 std::u16string RawServer::Url(std::string_view path) const {
@@ -152,7 +152,7 @@ void RawServer::Serve(net::Socket socket, std::size_t index) {
         std::string reply;
         {
             std::lock_guard lock(mutex_);
-            reply = reply_;
+            reply = replies_.at(std::min(requests_.size(), replies_.size()) - 1);
         }
         switch (behaviour_.load()) {
             case Behaviour::kReply:

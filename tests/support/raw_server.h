@@ -39,7 +39,9 @@ class RawServer {
         "HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nContent-Length: 5\r\n\r\n<ok/>";
 
     void SetBehaviour(Behaviour behaviour) { behaviour_ = behaviour; }
-    void SetReply(std::string bytes);
+    void SetReply(std::string bytes) { SetReplies({std::move(bytes)}); }
+    // The n-th request over all connections gets the n-th reply; the last one answers the rest.
+    void SetReplies(std::vector<std::string> replies);
     void SetHugeLength(std::uint64_t length) { hugeLength_ = length; }
 
     int Port() const { return port_; }
@@ -69,7 +71,7 @@ class RawServer {
     std::atomic<int> badRequests_{0};
 
     mutable std::mutex mutex_;
-    std::string reply_{kDefaultReply};
+    std::vector<std::string> replies_{std::string(kDefaultReply)};
     std::vector<std::string> connections_;
     std::vector<Request> requests_;
     std::vector<std::thread> workers_;
