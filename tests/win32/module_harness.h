@@ -32,7 +32,10 @@ class Module {
 // A script object called by name.
 class Script {
   public:
-    // Created by ProgID through COM, as the host creates it.
+    // What Call and ActionEvent answer when the call itself failed.
+    static constexpr int kCallFailed = -1000;
+
+    // Created by ProgID through COM, as the host creates it; empty when that failed.
     static Script Create(const wchar_t* progId);
 
     // The method's KfxReturnValue.
