@@ -42,6 +42,25 @@ std::optional<std::u16string> MessageTableText(DWORD flags, LPCVOID source, HRes
     return text.Take(length);
 }
 
+// One line of a template with its inserts.
+std::u16string FormatLine(const std::u16string& line,
+                          std::array<DWORD_PTR, kMaxInserts>& arguments) {
+    if (line.empty())
+        return {};
+    LocalText text;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY | FORMAT_MESSAGE_ALLOCATE_BUFFER,
+        win32::Wide(line), 0, 0, reinterpret_cast<LPWSTR>(text.Receive()), 0,
+        reinterpret_cast<va_list*>(arguments.data()));
+    if (length == 0) {
+        // An empty result is a success too; anything else is the formatter out of memory.
+        if (::GetLastError() == ERROR_SUCCESS)
+            return {};
+        throw std::bad_alloc();
+    }
+    return text.Take(length);
+}
+
 class Win32Texts final : public Texts {
   public:
     std::optional<std::u16string> StringResource(std::uint32_t id) override {
@@ -55,6 +74,8 @@ class Win32Texts final : public Texts {
                               static_cast<std::size_t>(length));
     }
 
+    // Line by line: Wine's formatter writes a template's line feed as CR LF, where Windows keeps
+    // it as it stands; inserts are copied unchanged by both.
     std::u16string FormatMessageText(const std::u16string& messageTemplate,
                                      const std::vector<std::u16string>& inserts) override {
         std::array<DWORD_PTR, kMaxInserts> arguments{};
@@ -62,19 +83,15 @@ class Win32Texts final : public Texts {
             arguments[i] =
                 reinterpret_cast<DWORD_PTR>(i < inserts.size() ? win32::Wide(inserts[i]) : L"");
         }
-        LocalText text;
-        const DWORD length = ::FormatMessageW(
-            FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY |
-                FORMAT_MESSAGE_ALLOCATE_BUFFER,
-            win32::Wide(messageTemplate), 0, 0, reinterpret_cast<LPWSTR>(text.Receive()), 0,
-            reinterpret_cast<va_list*>(arguments.data()));
-        if (length == 0) {
-            // An empty result is a success too; anything else is the formatter out of memory.
-            if (::GetLastError() == ERROR_SUCCESS)
-                return {};
-            throw std::bad_alloc();
+        std::u16string result;
+        for (std::size_t start = 0;;) {
+            const std::size_t end = messageTemplate.find(u'\n', start);
+            result += FormatLine(messageTemplate.substr(start, end - start), arguments);
+            if (end == std::u16string::npos)
+                return result;
+            result += u'\n';
+            start = end + 1;
         }
-        return text.Take(length);
     }
 
     std::optional<std::u16string> SystemErrorText(HResult code) override {

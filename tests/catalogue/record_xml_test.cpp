@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/doc_store.h"
-#include "transport/posix/libxml2_document.h"
+#include "tests/support/reply_bytes.h"
 
 namespace zarn {
 namespace {
@@ -11,7 +11,7 @@ namespace {
 // Parses `xml` and hands its root element to `record.LoadFromXml`.
 template <typename Record>
 bool LoadRecord(Record& record, const std::string& xml) {
-    std::unique_ptr<XmlDocument> document = ParseXmlBytes(xml);
+    std::unique_ptr<XmlDocument> document = test::ParseReplyBytes(xml);
     std::unique_ptr<XmlNode> root = document->SelectSingleNode(u"/*");
     EXPECT_NE(root, nullptr) << xml;
     return root && record.LoadFromXml(*root);

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "resources/string_ids.h"
-#include "transport/posix/libxml2_document.h"
+#include "tests/support/reply_bytes.h"
 
 namespace zarn {
 namespace {
@@ -26,7 +26,7 @@ class NoStrings : public Texts {
 
 TEST(SelectNodeText, ReadsTheFirstMatchOrLeavesTheValueAlone) {
     std::unique_ptr<XmlDocument> document =
-        ParseXmlBytes("<r><a>one<i>two</i></a><a>three</a><empty/></r>");
+        test::ParseReplyBytes("<r><a>one<i>two</i></a><a>three</a><empty/></r>");
     std::unique_ptr<XmlNode> root = document->SelectSingleNode(u"/r");
     ASSERT_NE(root, nullptr);
     std::u16string value = u"kept";
@@ -45,7 +45,7 @@ TEST(SelectNodeText, ReadsTheFirstMatchOrLeavesTheValueAlone) {
 // Field names are looked up by a walk of the children rather than the XPath engine; both must
 // find the same nodes.
 TEST(SelectNodeText, ABareNameFindsWhatTheChildAxisFinds) {
-    std::unique_ptr<XmlDocument> document = ParseXmlBytes(
+    std::unique_ptr<XmlDocument> document = test::ParseReplyBytes(
         "<!DOCTYPE r [<!ENTITY e \"<name>in entity</name>\">]>"
         "<r xmlns:p=\"urn:p\"><!--name--><p:name>prefixed</p:name><x><name>nested</name></x>"
         "<name a=\"1\">first</name><name-2>dash</name-2><n.a>dot</n.a>&e;"
