@@ -37,7 +37,10 @@ bool AddTableRows(MultipartBody& body, const std::u16string& name, host::IValue&
         return false;
     for (std::int32_t row = 1; row <= count; ++row) {
         std::shared_ptr<host::IValue> member;
-        if (Failed(rows->Item(row, member)) || !member)
+        const HResult hr = rows->Item(row, member);
+        if (hr == kBadIndex)
+            break;  // the count said more than there is
+        if (Failed(hr) || !member)
             continue;
         std::u16string text;
         if (Failed(member->GetValue(text)))
@@ -51,7 +54,10 @@ void AddKeyFields(host::IReleaseData& data, host::IValues& values, std::int32_t 
                   const std::u16string& rowSeparator, MultipartBody& body) {
     for (std::int32_t index = 1; index <= count; ++index) {
         std::shared_ptr<host::IValue> value;
-        if (Failed(values.GetItem(index, value)) || !value)
+        const HResult hr = values.GetItem(index, value);
+        if (hr == kBadIndex)
+            break;  // the count said more than there is
+        if (Failed(hr) || !value)
             continue;
         std::u16string destination;
         std::u16string text;

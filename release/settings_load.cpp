@@ -93,9 +93,11 @@ bool LoadReleaseLinks(ReleaseSettings& settings) {
     for (std::int32_t i = 1; i <= count; ++i) {
         std::shared_ptr<host::ILink> link;
         std::u16string destination;
-        if (Failed(links->GetItem(i, link)) || !link || Failed(link->GetDestination(destination))) {
+        const HResult hr = links->GetItem(i, link);
+        if (hr == kBadIndex)
+            break;  // the count said more than there is
+        if (Failed(hr) || !link || Failed(link->GetDestination(destination)))
             continue;
-        }
         LinkSlot* slot = SlotOf(settings, destination);
         if (!slot)
             continue;

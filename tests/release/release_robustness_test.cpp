@@ -1,3 +1,4 @@
+#include <climits>
 #include <thread>
 
 #include "release/current_release_data.h"
@@ -44,6 +45,76 @@ TEST_F(ReleaseRobustnessTest, ReadErrorInTheDocumentFilePostsNothing) {
     ASSERT_EQ(log.size(), 1u);
     EXPECT_EQ(log[0].message, u"Failed to read document file /data/broken.tif");
     EXPECT_EQ(SentMessages().size(), 1u);
+}
+
+// The host's release data, with a Values collection whose count claims two billion members.
+class CountThatLies : public host::IReleaseData {
+  public:
+    explicit CountThatLies(std::shared_ptr<host::IReleaseData> data) : data_(std::move(data)) {}
+
+    HResult GetValues(std::shared_ptr<host::IValues>& values) override {
+        std::shared_ptr<host::IValues> real;
+        HResult hr = data_->GetValues(real);
+        if (Succeeded(hr))
+            values = std::make_shared<Values>(real);
+        return hr;
+    }
+    HResult LogError(std::int32_t err1, std::int32_t err2, std::int32_t err3,
+                     const std::u16string& message, const std::u16string& module,
+                     std::int32_t line) override {
+        return data_->LogError(err1, err2, err3, message, module, line);
+    }
+    HResult GetUser(std::u16string& name) override { return data_->GetUser(name); }
+    HResult GetPassword(std::u16string& password) override { return data_->GetPassword(password); }
+    HResult GetCustomProperties(std::shared_ptr<host::ICustomProperties>& properties) override {
+        return data_->GetCustomProperties(properties);
+    }
+    HResult GetImageFiles(std::shared_ptr<host::IImageFiles>& files) override {
+        return data_->GetImageFiles(files);
+    }
+    HResult SendDocumentMessage(const std::u16string& message, std::int32_t error,
+                                std::int32_t info) override {
+        return data_->SendDocumentMessage(message, error, info);
+    }
+    HResult GetKofaxPDFFileName(std::u16string& name) override {
+        return data_->GetKofaxPDFFileName(name);
+    }
+    HResult GetRowSeparator(std::u16string& separator) override {
+        return data_->GetRowSeparator(separator);
+    }
+
+  private:
+    class Values : public host::IValues {
+      public:
+        explicit Values(std::shared_ptr<host::IValues> real) : real_(std::move(real)) {}
+        HResult GetItem(const host::CollectionKey& key,
+                        std::shared_ptr<host::IValue>& value) override {
+            return real_->GetItem(key, value);
+        }
+        HResult GetCount(std::int32_t& count) override {
+            count = INT32_MAX;
+            return kOk;
+        }
+
+      private:
+        std::shared_ptr<host::IValues> real_;
+    };
+
+    std::shared_ptr<host::IReleaseData> data_;
+};
+
+TEST_F(ReleaseRobustnessTest, ACountThatLiesEndsAtTheFirstMissingMember) {
+    StoreServerSettings();
+    record->links = {{u"Acme", KFX_REL_TEXTCONSTANT, u"00"}};
+    record->customProperties.push_back({u"docTypeKeyName[00]", u"Supplier"});
+    document.imageFiles = {MakeFile("scan.tif", "TIFF")};
+    ReleaseScript script(services);
+    script.SetDocumentData(
+        std::make_shared<CountThatLies>(host.MakeReleaseData(record, batch, document, session)));
+    EXPECT_EQ(script.ReleaseDoc(), KFX_REL_SUCCESS);
+    EXPECT_EQ(PartContent("Supplier"), "Acme");
+    // Each member read once, then the first position past them ends the loop.
+    EXPECT_LT(host.Failures().CallCount("Values.GetItem"), 100);
 }
 
 TEST_F(ReleaseRobustnessTest, ReleaseWithoutDocumentDataFails) {
