@@ -161,12 +161,31 @@ TEST_F(ScriptsThroughDispatch, AFailingOrEmptyHostEndsInOneErrorNeverInACrash) {
     }
     EXPECT_TRUE(server.Requests().empty());
 
-    // An object with no members at all, and no object.
+    // Members that answer a NULL BSTR, nothing, or the wrong type; an object with no members.
+    auto answer = [](const wchar_t* name, auto fill) {
+        return StrictDispatch::Member{name,
+                                      DISPATCH_PROPERTYGET,
+                                      0,
+                                      {},
+                                      [fill](const CallArguments&, VARIANT& result) -> HRESULT {
+                                          fill(result);
+                                          return S_OK;
+                                      }};
+    };
+    IDispatch* odd = StrictDispatch::Create({
+        answer(L"UserName", [](VARIANT& v) { v.vt = VT_BSTR, v.bstrVal = nullptr; }),
+        answer(L"Password", [](VARIANT& v) { v.vt = VT_EMPTY; }),
+        answer(L"CustomProperties", [](VARIANT& v) { v.vt = VT_I4, v.lVal = 7; }),
+        answer(L"Values", [](VARIANT& v) { v.vt = VT_DISPATCH, v.pdispVal = nullptr; }),
+        answer(L"ImageFiles", [](VARIANT& v) { v.vt = VT_R8, v.dblVal = 1e300; }),
+        answer(L"RowSeparator", [](VARIANT& v) { v.vt = VT_BSTR, v.bstrVal = nullptr; }),
+    });
     Script script = Script::Create(kReleaseProgId);
-    IDispatch* empty = StrictDispatch::Create({});
-    EXPECT_EQ(script.PutRef(L"DocumentData", empty), S_OK);
-    empty->Release();
-    EXPECT_EQ(script.Call(L"ReleaseDoc"), KFX_REL_ERROR);
+    for (IDispatch* data : {odd, StrictDispatch::Create({})}) {
+        EXPECT_EQ(script.PutRef(L"DocumentData", data), S_OK);
+        data->Release();
+        EXPECT_EQ(script.Call(L"ReleaseDoc"), KFX_REL_ERROR);
+    }
     EXPECT_EQ(script.PutRef(L"DocumentData", nullptr), S_OK);
     EXPECT_FALSE(script.Get(L"DocumentData"));
     EXPECT_EQ(script.Call(L"ReleaseDoc"), KFX_REL_ERROR);
@@ -265,6 +284,8 @@ TEST(ModuleObjects, FollowComRulesForClassObjectsAggregationLocksAndUnloading) {
     standalone.Reset();
     factory.Reset();
     EXPECT_EQ(Module::CanUnloadNow(), S_OK);
+    // Unloading lets go of the last release data too: no host object of any test is held.
+    EXPECT_EQ(StrictDispatch::Alive(), 0);
 
     void* nothing = nullptr;
     EXPECT_EQ(Module::GetClassObject(L"{00000000-0000-0000-0000-000000000001}", IID_IClassFactory,
