@@ -6,6 +6,7 @@
 #include <new>
 
 #include "common/win32/com_ptr.h"
+#include "host/script_method.h"
 #include "module/czarnrel_module.h"
 #include "module/exception_firewall.h"
 #include "module/module_ids.h"
@@ -117,11 +118,8 @@ class ScriptObject : public Interface {
     static HRESULT Answer(::KfxReturnValue* result, Method&& method) noexcept {
         if (!result)
             return E_POINTER;
-        *result = ::KFX_REL_ERROR;
-        Firewall([&] {
-            *result = static_cast<::KfxReturnValue>(method());
-            return S_OK;
-        });
+        *result = static_cast<::KfxReturnValue>(
+            RunScriptMethod([&] { return static_cast<KfxReturnValue>(method()); }));
         return S_OK;
     }
 

@@ -1,9 +1,8 @@
 #include "release/release_script.h"
 
-#include <new>
-
 #include "common/text.h"
 #include "host/custom_properties.h"
+#include "host/script_method.h"
 #include "release/current_release_data.h"
 #include "release/document_file.h"
 #include "release/key_fields.h"
@@ -94,15 +93,9 @@ KfxReturnValue ReleaseScript::ReleaseDoc() {
         LogReleaseMessage(1, __LINE__, u"No document data to release");
         return KFX_REL_ERROR;
     }
-    try {
-        return Release(*documentData_);
-    } catch (const std::bad_alloc&) {
-        try {
-            LogReleaseMessage(1, __LINE__, u"Out of memory while releasing the document");
-        } catch (...) {
-        }
-        return KFX_REL_ERROR;
-    }
+    return RunScriptMethod(
+        [&] { return Release(*documentData_); },
+        [] { LogReleaseMessage(1, __LINE__, u"Out of memory while releasing the document"); });
 }
 
 KfxReturnValue ReleaseScript::Release(host::IReleaseData& data) {

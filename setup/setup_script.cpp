@@ -1,8 +1,7 @@
 #include "setup/setup_script.h"
 
-#include <exception>
-
 #include "catalogue/doc_store_manager.h"
+#include "host/script_method.h"
 #include "release/release_settings.h"
 #include "setup/general_page.h"
 #include "setup/parameters_page.h"
@@ -19,12 +18,10 @@ KfxReturnValue SetupScript::ActionEvent(std::int32_t actionId, const std::u16str
 KfxReturnValue SetupScript::RunUI() {
     if (!setupData_)
         return KFX_REL_ERROR;
-    try {
+    return RunScriptMethod([&] {
         RunSheet();
-    } catch (const std::exception&) {
-        return KFX_REL_ERROR;
-    }
-    return KFX_REL_SUCCESS;
+        return KFX_REL_SUCCESS;
+    });
 }
 
 void SetupScript::RunSheet() {
