@@ -1,6 +1,7 @@
 #include "release/document_file.h"
 
 #include "release/release_values.h"
+#include "release/stored_names.h"
 
 namespace zarn {
 namespace {
@@ -55,9 +56,9 @@ bool FindOriginalFile(host::IValues& values, FileSystem& files, std::u16string& 
     std::u16string folder;
     std::u16string name;
     std::u16string extension;
-    GetValue(values, u"OriginalFolder", folder);
-    GetValue(values, u"OriginalFileName", name);
-    GetValue(values, u"OriginalFileNameExt", extension);
+    GetValue(values, std::u16string(kOriginalFolder), folder);
+    GetValue(values, std::u16string(kOriginalFileName), name);
+    GetValue(values, std::u16string(kOriginalFileNameExt), extension);
     if (folder.empty() || name.empty())
         return false;
 

@@ -1,7 +1,7 @@
 #include "release/key_fields.h"
 
-#include "common/text.h"
 #include "host/custom_properties.h"
+#include "release/stored_names.h"
 
 namespace zarn {
 namespace {
@@ -12,8 +12,7 @@ bool KeyNameFor(host::IReleaseData& data, const std::u16string& destination,
     std::shared_ptr<host::ICustomProperties> properties;
     if (Failed(data.GetCustomProperties(properties)) || !properties)
         return false;
-    return host::GetCustomProperty(*properties, FillTemplate(u"docTypeKeyName[%s]", {destination}),
-                                   keyName);
+    return host::GetCustomProperty(*properties, KeyNameProperty(destination), keyName);
 }
 
 }  // namespace

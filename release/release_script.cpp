@@ -8,6 +8,7 @@
 #include "release/key_fields.h"
 #include "release/release_log.h"
 #include "release/release_values.h"
+#include "release/stored_names.h"
 #include "transport/multipart_body.h"
 
 namespace zarn {
@@ -27,32 +28,31 @@ struct WorkingValues {
     std::u16string docFilename;
 };
 
-// Stored property, release destination and working value of each overridable setting, in the
-// order the release reads them.
+// The names of each overridable setting and its working value, in the order the release reads
+// them.
 struct Setting {
-    const char16_t* property;  // null: not a stored property
-    const char16_t* destination;
+    SettingNames names;
     std::u16string WorkingValues::*value;
 };
 
 constexpr Setting kSettings[] = {
-    {u"serverURL", u"docStoreServer", &WorkingValues::serverUrl},
-    {nullptr, u"docStoreUsername", &WorkingValues::userName},
-    {nullptr, u"docStorePassword", &WorkingValues::password},
-    {u"docStore", u"docStoreName", &WorkingValues::storeName},
-    {u"docType", u"docTypeName", &WorkingValues::docType},
-    {u"documentDescription", u"documentDescription", &WorkingValues::description},
-    {u"authorityOwner", u"authorityOwner", &WorkingValues::authorityOwner},
-    {u"authorisationList", u"authorisationList", &WorkingValues::authorisationList},
-    {u"authorityPublic", u"authorityPublic", &WorkingValues::authorityPublic},
-    {u"docFilename", u"docFilename", &WorkingValues::docFilename},
+    {NamesOf(NamedSlot::docStoreServer), &WorkingValues::serverUrl},
+    {NamesOf(NamedSlot::docStoreUsername), &WorkingValues::userName},
+    {NamesOf(NamedSlot::docStorePassword), &WorkingValues::password},
+    {NamesOf(NamedSlot::docStoreName), &WorkingValues::storeName},
+    {NamesOf(NamedSlot::docTypeName), &WorkingValues::docType},
+    {NamesOf(NamedSlot::documentDescription), &WorkingValues::description},
+    {NamesOf(NamedSlot::authorityOwner), &WorkingValues::authorityOwner},
+    {NamesOf(NamedSlot::authorisationList), &WorkingValues::authorisationList},
+    {NamesOf(NamedSlot::authorityPublic), &WorkingValues::authorityPublic},
+    {NamesOf(NamedSlot::docFilename), &WorkingValues::docFilename},
 };
 
 constexpr char16_t kDefaultAuthorityPublic[] = u"*RWX";
 
 void ReadStoredSettings(host::IReleaseData& data, WorkingValues& working) {
     for (const Setting& setting : kSettings) {
-        if (!setting.property)
+        if (setting.names.property.empty())
             continue;
         std::u16string defaultValue =
             setting.value == &WorkingValues::authorityPublic ? kDefaultAuthorityPublic : u"";
@@ -60,7 +60,8 @@ void ReadStoredSettings(host::IReleaseData& data, WorkingValues& working) {
         value = defaultValue;
         std::shared_ptr<host::ICustomProperties> properties;
         if (Succeeded(data.GetCustomProperties(properties)) && properties) {
-            host::GetCustomProperty(*properties, setting.property, value, defaultValue);
+            host::GetCustomProperty(*properties, std::u16string(setting.names.property), value,
+                                    defaultValue);
         }
     }
 }
@@ -68,7 +69,7 @@ void ReadStoredSettings(host::IReleaseData& data, WorkingValues& working) {
 void OverrideFromReleaseValues(host::IValues& values, WorkingValues& working) {
     for (const Setting& setting : kSettings) {
         std::u16string text;
-        if (GetValue(values, setting.destination, text))
+        if (GetValue(values, std::u16string(setting.names.destination), text))
             working.*setting.value = std::move(text);
     }
 }

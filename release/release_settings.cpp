@@ -1,24 +1,23 @@
 #include "release/release_settings.h"
 
+#include "catalogue/doc_store_manager.h"
+
 namespace zarn {
-namespace {
-
-constexpr std::array<std::u16string_view, kNamedSlotCount> kNamedSlotNames = {
-    u"docStoreServer",  u"docStoreUsername",    u"docStorePassword", u"docStoreName",
-    u"docTypeName",     u"documentDescription", u"authorityOwner",   u"authorisationList",
-    u"authorityPublic", u"docFilename",
-};
-
-}  // namespace
-
-std::u16string_view NamedSlotName(NamedSlot slot) {
-    return kNamedSlotNames[static_cast<std::size_t>(slot)];
-}
 
 ReleaseSettings::ReleaseSettings(host::IReleaseSetupData* setupData, CDocStoreManager& catalogue)
     : setupData(setupData), catalogue(catalogue) {
     for (LinkSlot& slot : named)
         slot.sourceType = KFX_REL_TEXTCONSTANT;
+}
+
+std::vector<DocTypeKey> LinkedDocTypeKeys(const CDocStoreManager& catalogue,
+                                          const std::u16string& storeName,
+                                          const std::u16string& docTypeName) {
+    std::vector<DocTypeKey> keys;
+    if (const DocStore* store = catalogue.FindDocStore(storeName))
+        store->GetDocTypeKeys(docTypeName, keys);
+    std::erase_if(keys, [](const DocTypeKey& entry) { return entry.key == nullptr; });
+    return keys;
 }
 
 }  // namespace zarn

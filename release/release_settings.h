@@ -7,8 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/doc_type_to_key_mapper.h"
 #include "host/capture_host.h"
 #include "host/kfx_constants.h"
+#include "release/stored_names.h"
 
 namespace zarn {
 
@@ -20,27 +22,14 @@ struct LinkSlot {
     std::int32_t sourceType = KFX_REL_UNDEFINED_LINK;
 };
 
-// The ten named settings, in their stored order; each is also the destination of its link.
-enum class NamedSlot : std::size_t {
-    docStoreServer,
-    docStoreUsername,
-    docStorePassword,
-    docStoreName,
-    docTypeName,
-    documentDescription,
-    authorityOwner,
-    authorisationList,
-    authorityPublic,
-    docFilename,
-};
-
-inline constexpr std::size_t kNamedSlotCount = 10;
 inline constexpr std::size_t kNumberedSlotCount = 20;
 // Key-name properties that every save writes at least: docTypeKeyName[00] to [17].
 inline constexpr std::int32_t kKeyNameCount = 18;
 
 // The link destination of a named slot: "docStoreServer", …
-std::u16string_view NamedSlotName(NamedSlot slot);
+constexpr std::u16string_view NamedSlotName(NamedSlot slot) {
+    return NamesOf(slot).destination;
+}
 
 // The setup's working copy of the stored links, for one run of the setup dialog.
 struct ReleaseSettings {
@@ -68,5 +57,11 @@ bool LoadCaptureValueNames(ReleaseSettings& settings);
 bool SaveReleaseLinks(const ReleaseSettings& settings);
 void SaveKeyNames(const ReleaseSettings& settings, const std::u16string& storeName,
                   const std::u16string& docTypeName);
+
+// The keys of the store's document type in sort order, without entries whose key is missing:
+// numbered slot k feeds the k-th of them, as the key names are stored.
+std::vector<DocTypeKey> LinkedDocTypeKeys(const CDocStoreManager& catalogue,
+                                          const std::u16string& storeName,
+                                          const std::u16string& docTypeName);
 
 }  // namespace zarn

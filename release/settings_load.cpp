@@ -8,12 +8,13 @@ namespace {
 
 // Reads one stored property into a named slot as a text constant; a property that cannot be
 // read leaves the slot as it was.
-void LoadPropertySlot(ReleaseSettings& settings, const std::u16string& property, NamedSlot slot) {
+// A named slot from the custom property that stores it.
+void LoadPropertySlot(ReleaseSettings& settings, NamedSlot slot) {
     std::shared_ptr<host::ICustomProperties> properties;
     if (Failed(settings.setupData->GetCustomProperties(properties)) || !properties)
         return;
     std::u16string value;
-    if (host::GetCustomProperty(*properties, property, value)) {
+    if (host::GetCustomProperty(*properties, std::u16string(NamesOf(slot).property), value)) {
         settings.Named(slot) = {std::move(value), KFX_REL_TEXTCONSTANT};
     }
 }
@@ -69,15 +70,15 @@ LinkSlot* SlotOf(ReleaseSettings& settings, std::u16string_view destination) {
 void LoadReleaseSettings(ReleaseSettings& settings) {
     if (!settings.setupData)
         return;
-    LoadPropertySlot(settings, u"serverURL", NamedSlot::docStoreServer);
+    LoadPropertySlot(settings, NamedSlot::docStoreServer);
     std::u16string userName;
     settings.setupData->GetUser(userName);
     settings.Named(NamedSlot::docStoreUsername) = {std::move(userName), KFX_REL_TEXTCONSTANT};
     std::u16string password;
     settings.setupData->GetPassword(password);
     settings.Named(NamedSlot::docStorePassword) = {std::move(password), KFX_REL_TEXTCONSTANT};
-    LoadPropertySlot(settings, u"docStore", NamedSlot::docStoreName);
-    LoadPropertySlot(settings, u"docType", NamedSlot::docTypeName);
+    LoadPropertySlot(settings, NamedSlot::docStoreName);
+    LoadPropertySlot(settings, NamedSlot::docTypeName);
 }
 
 bool LoadReleaseLinks(ReleaseSettings& settings) {

@@ -6,14 +6,14 @@
 namespace zarn {
 namespace {
 
-// Writes "docTypeKeyName[%02d]" of `number` on a freshly fetched property collection. With
+// Writes the key name of destination `number` on a freshly fetched property collection. With
 // `keepExisting` a property that is already there stays as it is.
 void WriteKeyName(host::IReleaseSetupData& setupData, std::int32_t number,
                   const std::u16string& fieldName, bool keepExisting) {
     std::shared_ptr<host::ICustomProperties> properties;
     if (Failed(setupData.GetCustomProperties(properties)) || !properties)
         return;
-    const std::u16string property = u"docTypeKeyName[" + TwoDigits(number) + u"]";
+    const std::u16string property = KeyNameProperty(TwoDigits(number));
     std::u16string stored;
     if (keepExisting && host::GetCustomProperty(*properties, property, stored))
         return;
@@ -44,9 +44,9 @@ bool SaveReleaseLinks(const ReleaseSettings& settings) {
         links->Add(slot.source, slot.sourceType,
                    std::u16string(NamedSlotName(static_cast<NamedSlot>(i))));
     }
-    links->Add(u"OriginalFolder", KFX_REL_BATCHFIELD, u"OriginalFolder");
-    links->Add(u"First Page Original File Name", KFX_REL_VARIABLE, u"OriginalFileName");
-    links->Add(u"OriginalFileNameExt", KFX_REL_BATCHFIELD, u"OriginalFileNameExt");
+    for (const OriginalFileLink& link : kOriginalFileLinks) {
+        links->Add(std::u16string(link.source), link.sourceType, std::u16string(link.destination));
+    }
     return true;
 }
 
@@ -54,14 +54,8 @@ void SaveKeyNames(const ReleaseSettings& settings, const std::u16string& storeNa
                   const std::u16string& docTypeName) {
     if (!settings.setupData)
         return;
-    std::vector<DocTypeKey> keys;
-    if (const DocStore* store = settings.catalogue.FindDocStore(storeName)) {
-        store->GetDocTypeKeys(docTypeName, keys);
-    }
     std::int32_t n = 0;
-    for (const DocTypeKey& entry : keys) {
-        if (!entry.key)
-            continue;
+    for (const DocTypeKey& entry : LinkedDocTypeKeys(settings.catalogue, storeName, docTypeName)) {
         const std::u16string& name = entry.key->name;
         WriteKeyName(*settings.setupData, n, name.empty() ? ParameterName(n) : name, false);
         ++n;

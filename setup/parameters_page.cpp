@@ -81,14 +81,9 @@ void CPropertyPageSetupParms::RefreshParameters() {
 }
 
 void CPropertyPageSetupParms::LabelRows() {
-    std::vector<DocTypeKey> keys;
-    const DocStore* store =
-        settings_.catalogue.FindDocStore(settings_.Named(NamedSlot::docStoreName).source);
-    if (store)
-        store->GetDocTypeKeys(settings_.Named(NamedSlot::docTypeName).source, keys);
-    // Entries without a key are not counted: parameter slot k feeds the k-th key, as the key
-    // names are stored.
-    std::erase_if(keys, [](const DocTypeKey& entry) { return entry.key == nullptr; });
+    const std::vector<DocTypeKey> keys =
+        LinkedDocTypeKeys(settings_.catalogue, settings_.Named(NamedSlot::docStoreName).source,
+                          settings_.Named(NamedSlot::docTypeName).source);
     for (std::int32_t row = 0; row < parameterCount_; ++row) {
         const auto index = static_cast<std::size_t>(firstParameter_ + row);
         const bool described = index < keys.size() && !keys[index].key->description.empty();
