@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 
+#include "common/module_version.h"
 #include "common/text.h"
 #include "common/texts.h"
 #include "resources/control_ids.h"
@@ -57,14 +58,6 @@ constexpr std::array<LengthLimit, 4> kLengthLimits = {{
     {IDC_AUTHORISATION_LIST, 20},
 }};
 
-// "%01d.%01d.%01d" of the product version's major, minor and build numbers.
-std::optional<std::u16string> ReadModuleVersion(Texts& texts) {
-    std::optional<std::vector<std::uint16_t>> version = texts.ModuleProductVersion();
-    if (!version || version->size() < 3)
-        return std::nullopt;
-    return Decimal((*version)[0]) + u"." + Decimal((*version)[1]) + u"." + Decimal((*version)[2]);
-}
-
 // Reads a host text; a failed read gives an empty text.
 template <class Getter>
 std::u16string HostText(host::IReleaseSetupData& setupData, Getter getter) {
@@ -106,7 +99,7 @@ void CPropertyPageSetupGeneral::OnInitDialog(Dialog& dialog) {
 }
 
 void CPropertyPageSetupGeneral::ShowVersion() {
-    std::optional<std::u16string> version = ReadModuleVersion(texts_);
+    std::optional<std::u16string> version = ModuleVersionText(texts_);
     if (version)
         Text(IDC_VERSION) = *version;
     dialog_->Show(IDC_VERSION_LABEL, version.has_value());

@@ -6,6 +6,8 @@
 #include <exception>
 #include <iostream>
 
+#include "common/module_version.h"
+#include "common/text.h"
 #include "tools/cli/command.h"
 
 namespace zarn::tools {
@@ -39,7 +41,8 @@ int Run(const std::vector<std::string>& words) {
         return kExitDone;
     }
     if (first == "--version") {
-        std::cout << "zarnrel " << ZARN_VERSION_TEXT << "\n";
+        std::cout << "zarnrel " << ToUtf8(ModuleVersionText(PlatformTexts()).value_or(u"?"))
+                  << "\n";
         return kExitDone;
     }
     for (const Command& command : AllCommands()) {
