@@ -5,18 +5,16 @@
 
 namespace zarn {
 
-bool CDocStoreManager::SetServerURL(std::u16string_view serverURL) {
+void CDocStoreManager::SetServerURL(std::u16string_view serverURL) {
     if (serverURL != serverURL_) {
         stores_.clear();
         serverURL_ = serverURL;
     }
-    return true;
 }
 
-bool CDocStoreManager::SetCredentials(std::u16string_view userName, std::u16string_view password) {
+void CDocStoreManager::SetCredentials(std::u16string_view userName, std::u16string_view password) {
     userName_ = userName;
     password_ = password;
-    return true;
 }
 
 bool CDocStoreManager::LoadCatalogue() {
@@ -30,10 +28,9 @@ bool CDocStoreManager::LoadCatalogue() {
     return true;
 }
 
-bool CDocStoreManager::LoadAllDetails() {
+void CDocStoreManager::LoadAllDetails() {
     for (DocStore& store : stores_)
         store.LoadDetails(services_, serverURL_, userName_, password_);
-    return true;
 }
 
 const DocStore* CDocStoreManager::FindDocStore(std::u16string_view name) const {

@@ -16,16 +16,16 @@ class CDocStoreManager {
     explicit CDocStoreManager(const Services& services) : services_(services) {}
 
     // A URL that differs (case-sensitively) from the current one discards the catalogue.
-    bool SetServerURL(std::u16string_view serverURL);
+    void SetServerURL(std::u16string_view serverURL);
     // Used from the next request on; the catalogue is kept.
-    bool SetCredentials(std::u16string_view userName, std::u16string_view password);
+    void SetCredentials(std::u16string_view userName, std::u16string_view password);
 
     // Replaces the catalogue with the server's store list and every store's details. False,
     // with an empty catalogue, when the store list could not be fetched; a failed details
     // request leaves only that store empty. Each failed request is shown in a message box.
     bool LoadCatalogue();
-    // Loads the details of every store, in list order.
-    bool LoadAllDetails();
+    // Loads the details of every store, in list order; a store whose details fail keeps none.
+    void LoadAllDetails();
 
     // The first store with exactly this name, or null.
     const DocStore* FindDocStore(std::u16string_view name) const;

@@ -16,9 +16,6 @@ class ReadOnlyFile {
 
     // The name of the opened file: the last component of its path.
     virtual std::u16string Name() const = 0;
-
-    // The file's size in bytes when the platform can tell, else 0.
-    virtual std::uint64_t SizeHint() const = 0;
 };
 
 // The file-system seam.

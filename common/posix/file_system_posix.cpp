@@ -27,8 +27,7 @@ std::string NativePath(const std::u16string& path) {
 
 class PosixFile final : public ReadOnlyFile {
   public:
-    PosixFile(int fd, std::u16string name, std::uint64_t size)
-        : fd_(fd), name_(std::move(name)), size_(size) {}
+    PosixFile(int fd, std::u16string name) : fd_(fd), name_(std::move(name)) {}
     ~PosixFile() override { ::close(fd_); }
     PosixFile(const PosixFile&) = delete;
     PosixFile& operator=(const PosixFile&) = delete;
@@ -45,12 +44,10 @@ class PosixFile final : public ReadOnlyFile {
         }
     }
     std::u16string Name() const override { return name_; }
-    std::uint64_t SizeHint() const override { return size_; }
 
   private:
     int fd_;
     std::u16string name_;
-    std::uint64_t size_;
 };
 
 class PosixFileSystem final : public FileSystem {
@@ -79,8 +76,7 @@ class PosixFileSystem final : public FileSystem {
         std::replace(normalised.begin(), normalised.end(), u'\\', u'/');
         std::size_t slash = normalised.find_last_of(u'/');
         std::u16string name = slash == std::u16string::npos ? path : path.substr(slash + 1);
-        return std::make_unique<PosixFile>(fd, std::move(name),
-                                           static_cast<std::uint64_t>(info.st_size));
+        return std::make_unique<PosixFile>(fd, std::move(name));
     }
 };
 

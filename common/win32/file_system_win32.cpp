@@ -27,10 +27,6 @@ class Win32File final : public ReadOnlyFile {
         return true;
     }
     std::u16string Name() const override { return name_; }
-    std::uint64_t SizeHint() const override {
-        LARGE_INTEGER size{};
-        return ::GetFileSizeEx(handle_, &size) ? static_cast<std::uint64_t>(size.QuadPart) : 0;
-    }
 
   private:
     HANDLE handle_;

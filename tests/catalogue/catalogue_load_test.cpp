@@ -178,12 +178,12 @@ TEST_F(CatalogueLoad, CredentialsGoWithEveryRequestAndChangeWithoutLosingTheCata
     EXPECT_EQ(ui.messageBoxes[0].text,
               FailureText("/docStore/store/", u"HTTP Request returned 401, Unauthorized"));
 
-    EXPECT_TRUE(manager.SetCredentials(u"clerk", u"s3cret"));
+    manager.SetCredentials(u"clerk", u"s3cret");
     ASSERT_TRUE(manager.LoadCatalogue());
     EXPECT_EQ(ui.messageBoxes.size(), 1u);  // the details request was let in too
     ASSERT_EQ(manager.Stores().size(), 1u);
 
-    EXPECT_TRUE(manager.SetCredentials(u"other", u"pw"));
+    manager.SetCredentials(u"other", u"pw");
     EXPECT_EQ(manager.UserName(), u"other");
     EXPECT_EQ(manager.Password(), u"pw");
     EXPECT_EQ(manager.Stores().size(), 1u);
@@ -193,11 +193,11 @@ TEST_F(CatalogueLoad, ChangingTheServerUrlDiscardsTheCatalogue) {
     ServeStoreList("<ZARN><docStore><store><name>A</name></store></docStore></ZARN>");
     ServeDetails("A", DetailsReply(""));
     ASSERT_TRUE(Load());
-    EXPECT_TRUE(manager.SetServerURL(server.Url()));
+    manager.SetServerURL(server.Url());
     EXPECT_EQ(manager.Stores().size(), 1u);
     std::u16string upper = server.Url();
     upper.replace(0, 4, u"HTTP");
-    EXPECT_TRUE(manager.SetServerURL(upper));
+    manager.SetServerURL(upper);
     EXPECT_TRUE(manager.Stores().empty());
     EXPECT_EQ(manager.ServerURL(), upper);
     EXPECT_EQ(server.RequestCount(), 2u);
@@ -221,7 +221,7 @@ TEST_F(CatalogueLoad, LoadingDetailsAgainReplacesRatherThanAddsLinks) {
     ServeStoreList("<ZARN><docStore><store><name>Invoices</name></store></docStore></ZARN>");
     ServeDetails("Invoices", Fixture("invoices_details.xml"));
     ASSERT_TRUE(Load());
-    ASSERT_TRUE(manager.LoadAllDetails());
+    manager.LoadAllDetails();
     const DocStore& store = manager.Stores()[0];
     EXPECT_EQ(store.keys.size(), 3u);
     EXPECT_EQ(store.docTypes.size(), 2u);

@@ -23,7 +23,6 @@ class FailingFiles : public FileSystem {
             return true;
         }
         std::u16string Name() const override { return u"broken.tif"; }
-        std::uint64_t SizeHint() const override { return 100000; }
 
       private:
         int reads_ = 0;

@@ -24,7 +24,6 @@ class MemoryFile : public ReadOnlyFile {
         return true;
     }
     std::u16string Name() const override { return name_; }
-    std::uint64_t SizeHint() const override { return file_.content.size(); }
 
   private:
     const MemoryFileSystem::File& file_;
