@@ -5,8 +5,6 @@
 // each. Targets: at most 1.3 times curl's time for the small documents, 1.1 times for the large
 // ones; a handful of connections per batch; peak memory below 64 MB plus the batch file.
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
@@ -17,6 +15,7 @@
 
 #include "bench/bench_batch.h"
 #include "bench/child_process.h"
+#include "bench/scratch_folder.h"
 #include "tools/docstore_server/docstore_server.h"
 
 namespace zarn::bench {
@@ -26,7 +25,6 @@ namespace fs = std::filesystem;
 
 constexpr int kRuns = 3;
 constexpr double kMemoryAllowance = 64;  // MB, besides the batch file
-constexpr char kMemoryFolder[] = "/dev/shm";
 
 struct BatchCase {
     int documents;
@@ -124,21 +122,12 @@ int Run(const std::string& zarnrelPath) {
     if (RunChild({"curl", "--version"}, "/dev/null", "/dev/null").exitCode != 0) {
         BenchServer::Fail("curl is not on the PATH");
     }
-    // In memory where the system has such a folder: the disk's write-back would swamp what
-    // the clients do.
-    std::error_code error;
-    const fs::path base = fs::is_directory(kMemoryFolder, error) ? fs::path(kMemoryFolder)
-                                                                 : fs::temp_directory_path();
-    std::string folderTemplate = (base / "zarn_batch_bench.XXXXXX").string();
-    if (mkdtemp(folderTemplate.data()) == nullptr) {
-        BenchServer::Fail("cannot make a temporary folder");
-    }
-    const fs::path folder = folderTemplate;
+    const fs::path folder = MakeScratchFolder("zarn_batch_bench");
     BenchServer server(folder / "store");
     std::printf(
         "%s release and one curl process posting the same forms to the reference server "
         "on 127.0.0.1, files in %s (median of %d runs)\n",
-        zarnrelPath.c_str(), base.c_str(), kRuns);
+        zarnrelPath.c_str(), folder.parent_path().c_str(), kRuns);
     for (const BatchCase& batchCase : kCases) {
         const fs::path caseFolder = folder / "batch";
         const BenchBatch batch =
