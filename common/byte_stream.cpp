@@ -6,22 +6,31 @@
 
 namespace zarn {
 
+std::span<std::uint8_t> ByteStream::Room() {
+    const auto chunk = static_cast<std::size_t>(size_ / kChunkSize);
+    const auto used = static_cast<std::size_t>(size_ % kChunkSize);
+    if (chunk == chunks_.size()) {
+        try {
+            chunks_.push_back(std::unique_ptr<std::uint8_t[]>(new std::uint8_t[kChunkSize]));
+        } catch (const std::bad_alloc&) {
+            return {};
+        }
+    }
+    return {chunks_[chunk].get() + used, kChunkSize - used};
+}
+
 std::size_t ByteStream::Write(const void* data, std::size_t size) {
     const auto* source = static_cast<const std::uint8_t*>(data);
     std::size_t written = 0;
     while (written < size) {
-        std::size_t used = static_cast<std::size_t>(size_ % kChunkSize);
-        if (used == 0 && size_ / kChunkSize == chunks_.size()) {
-            try {
-                chunks_.push_back(std::unique_ptr<std::uint8_t[]>(new std::uint8_t[kChunkSize]));
-            } catch (const std::bad_alloc&) {
-                break;
-            }
+        const std::span<std::uint8_t> room = Room();
+        if (room.empty()) {
+            break;
         }
-        std::size_t count = std::min(size - written, kChunkSize - used);
-        std::memcpy(chunks_.back().get() + used, source + written, count);
+        const std::size_t count = std::min(size - written, room.size());
+        std::memcpy(room.data(), source + written, count);
+        Grow(count);
         written += count;
-        size_ += count;
     }
     return written;
 }

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 namespace zarn {
@@ -17,6 +18,13 @@ class ByteStream {
     // Appends the bytes and returns how many were written: fewer than asked only when memory
     // ran out.
     std::size_t Write(const void* data, std::size_t size);
+
+    // Room for writing at the end in place: the free part of the last chunk, or a new chunk
+    // when that is full; empty when memory ran out. What is written there counts once Grow
+    // says how much it was.
+    std::span<std::uint8_t> Room();
+    // Takes the first `count` bytes of Room() into the stream.
+    void Grow(std::size_t count) { size_ += count; }
 
     std::uint64_t Size() const { return size_; }
 

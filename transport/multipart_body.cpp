@@ -8,8 +8,6 @@
 namespace zarn {
 namespace {
 
-constexpr std::size_t kFileChunk = 4096;
-
 // The closing CR LF CR LF that ends every finished body.
 constexpr std::uint64_t kClosingLineEnds = 4;
 
@@ -55,16 +53,16 @@ FileAddResult MultipartBody::AddFile(std::u16string_view name, std::u16string_vi
                                  {boundary_, name, shownName, u"text/plain"}))) {
         return FileAddResult::kReadFailed;
     }
-    // A document that is not copied whole must never go out as if it were.
-    std::uint8_t buffer[kFileChunk];
+    // Read straight into the body's memory, so a document is copied once. A document that is
+    // not copied whole must never go out as if it were.
     for (;;) {
+        const std::span<std::uint8_t> room = stream_.Room();
         std::size_t count = 0;
-        if (!file->Read(buffer, sizeof buffer, count))
+        if (room.empty() || !file->Read(room.data(), room.size(), count))
             return FileAddResult::kReadFailed;
         if (count == 0)
             break;
-        if (stream_.Write(buffer, count) != count)
-            return FileAddResult::kReadFailed;
+        stream_.Grow(count);
     }
     return AppendText(u"\r\n") ? FileAddResult::kAdded : FileAddResult::kReadFailed;
 }

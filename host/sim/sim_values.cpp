@@ -6,36 +6,32 @@
 namespace zarn::host::sim {
 
 SimValue::SimValue(std::shared_ptr<SimContext> context, std::shared_ptr<const ValueData> data,
-                   std::string kind)
-    : context_(std::move(context)), data_(std::move(data)), kind_(std::move(kind)) {}
-
-std::string SimValue::Operation(const char* method) const {
-    return kind_ + "." + method;
-}
+                   const ValueOperationNames& operations)
+    : context_(std::move(context)), data_(std::move(data)), operations_(operations) {}
 
 HResult SimValue::GetDestination(std::u16string& destination) {
-    return Answer(*context_, Operation("GetDestination"), data_->destination, destination);
+    return Answer(*context_, operations_.getDestination, data_->destination, destination);
 }
 
 HResult SimValue::GetValue(std::u16string& value) {
-    return Answer(*context_, Operation("GetValue"), data_->value, value);
+    return Answer(*context_, operations_.getValue, data_->value, value);
 }
 
 HResult SimValue::GetSourceType(std::int32_t& sourceType) {
-    return Answer(*context_, Operation("GetSourceType"), data_->sourceType, sourceType);
+    return Answer(*context_, operations_.getSourceType, data_->sourceType, sourceType);
 }
 
 HResult SimValue::GetSourceName(std::u16string& sourceName) {
-    return Answer(*context_, Operation("GetSourceName"), data_->sourceName, sourceName);
+    return Answer(*context_, operations_.getSourceName, data_->sourceName, sourceName);
 }
 
 HResult SimValue::GetTableName(std::u16string& tableName) {
-    return Answer(*context_, Operation("GetTableName"), data_->tableName, tableName);
+    return Answer(*context_, operations_.getTableName, data_->tableName, tableName);
 }
 
 HResult SimValue::GetRowValues(std::shared_ptr<IRowValues>& rows) {
     std::shared_ptr<IRowValues> made = std::make_shared<SimRowValues>(context_, data_);
-    return Answer(*context_, Operation("GetRowValues"), made, rows);
+    return Answer(*context_, operations_.getRowValues, made, rows);
 }
 
 SimRowValues::SimRowValues(std::shared_ptr<SimContext> context,
@@ -48,7 +44,8 @@ HResult SimRowValues::Item(std::int32_t position, std::shared_ptr<IValue>& row) 
                      auto data = std::make_shared<ValueData>(*column_);
                      data->value = column_->rows[index];
                      data->rows.clear();
-                     return std::make_shared<SimValue>(context_, std::move(data), "RowValue");
+                     return std::make_shared<SimValue>(context_, std::move(data),
+                                                       kRowValueOperations);
                  });
 }
 
@@ -66,7 +63,7 @@ HResult SimValues::GetItem(const CollectionKey& key, std::shared_ptr<IValue>& va
                  [this](std::size_t index) -> std::shared_ptr<IValue> {
                      return std::make_shared<SimValue>(
                          context_, std::shared_ptr<const ValueData>(values_, &(*values_)[index]),
-                         "Value");
+                         kValueOperations);
                  });
 }
 

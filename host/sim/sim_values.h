@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/capture_host.h"
@@ -21,11 +22,27 @@ struct ValueData {
     std::vector<std::u16string> rows;
 };
 
-// One release value. `kind` names its operations: "Value", or "RowValue" for a row of a table.
+// The operation names of one kind of value: a release value, or a row of a table value.
+struct ValueOperationNames {
+    std::string_view getDestination;
+    std::string_view getValue;
+    std::string_view getSourceType;
+    std::string_view getSourceName;
+    std::string_view getTableName;
+    std::string_view getRowValues;
+};
+inline constexpr ValueOperationNames kValueOperations = {
+    "Value.GetDestination", "Value.GetValue",     "Value.GetSourceType",
+    "Value.GetSourceName",  "Value.GetTableName", "Value.GetRowValues"};
+inline constexpr ValueOperationNames kRowValueOperations = {
+    "RowValue.GetDestination", "RowValue.GetValue",     "RowValue.GetSourceType",
+    "RowValue.GetSourceName",  "RowValue.GetTableName", "RowValue.GetRowValues"};
+
+// One release value, or one row of a table value, as `operations` names it.
 class SimValue : public IValue {
   public:
     SimValue(std::shared_ptr<SimContext> context, std::shared_ptr<const ValueData> data,
-             std::string kind);
+             const ValueOperationNames& operations);
 
     HResult GetDestination(std::u16string& destination) override;
     HResult GetValue(std::u16string& value) override;
@@ -36,11 +53,9 @@ class SimValue : public IValue {
     HResult GetRowValues(std::shared_ptr<IRowValues>& rows) override;
 
   private:
-    std::string Operation(const char* method) const;
-
     std::shared_ptr<SimContext> context_;
     std::shared_ptr<const ValueData> data_;
-    std::string kind_;
+    const ValueOperationNames& operations_;
 };
 
 // The rows of a table value; each row answers the column's own data with the row's text as

@@ -7,6 +7,7 @@
 #include <mutex>
 #include <sstream>
 
+#include "tests/tools/raw_client.h"
 #include "tests/tools/temp_folder.h"
 #include "tools/docstore_server/docstore_server.h"
 #include "tools/docstore_server/document_archive.h"
@@ -60,6 +61,14 @@ std::vector<Part> SoundInvoice(const std::string& number) {
             {"Supplier", "Contoso"},
             {"Tag", "urgent"},
             {"Tag", "paid"}};
+}
+
+// The connector's post of a document as it goes on the wire, after `extraHeaders`.
+std::string RawPost(const std::vector<Part>& parts, const std::string& extraHeaders = "") {
+    const std::string body = ConnectorBody(parts);
+    return "POST /docStore/store/Finance/document/ HTTP/1.1\r\nHost: 127.0.0.1\r\n" + extraHeaders +
+           "Content-Type: multipart/form-data; boundary=" + kBoundary +
+           "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
 }
 
 std::string StatusDescription(const std::string& reply) {
@@ -318,6 +327,51 @@ TEST_F(DocStoreServerTest, AsksForBasicAuthenticationWhenAUserIsConfigured) {
     client_->set_basic_auth("clerk", "s3cret");
     EXPECT_EQ(client_->Get("/docStore/store/")->status, 200);
     EXPECT_EQ(PostDocument("Finance", SoundInvoice("1001"))->status, 200);
+
+    // A refused post's body is left unread: its connection ends after the reply.
+    test::RawClient raw(server_->port());
+    raw.Send(RawPost(SoundInvoice("1002")));
+    const std::string refused = raw.ReadReply();
+    EXPECT_THAT(refused, HasSubstr("HTTP/1.1 401 Unauthorized\r\n"));
+    EXPECT_THAT(refused, HasSubstr("Connection: close\r\n"));
+    EXPECT_TRUE(raw.Ended());
+}
+
+TEST_F(DocStoreServerTest, KeepsAConnectionUntilTheClientAsksARequestIsUnreadableOrItStops) {
+    Start();
+    test::RawClient client(server_->port());
+    const std::string storeList = "GET /docStore/store/ HTTP/1.1\r\nHost: 127.0.0.1\r\n";
+    client.Send(storeList + "\r\n");
+    EXPECT_THAT(client.ReadReply(), HasSubstr("HTTP/1.1 200 OK\r\n"));
+    client.Send(RawPost(SoundInvoice("1001")));
+    const std::string stored = client.ReadReply();
+    EXPECT_THAT(stored, HasSubstr("HTTP/1.1 200 OK\r\n"));
+    EXPECT_THAT(stored, HasSubstr("Keep-Alive: timeout=5"));
+    client.Send("GET /elsewhere HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    EXPECT_THAT(client.ReadReply(), HasSubstr("HTTP/1.1 404 Not Found\r\n"));
+    client.Send(RawPost(SoundInvoice("1002"), "Connection: close\r\n"));
+    const std::string last = client.ReadReply();
+    EXPECT_THAT(last, HasSubstr("HTTP/1.1 200 OK\r\n"));
+    EXPECT_THAT(last, HasSubstr("Connection: close\r\n"));
+    EXPECT_TRUE(client.Ended());
+    EXPECT_EQ(Log(4).size(), 4u);
+    EXPECT_EQ(server_->AcceptedConnections(), 1u);
+
+    // The rest of a request whose head cannot be read would be taken for the next request.
+    test::RawClient broken(server_->port());
+    broken.Send("BREW /docStore/store/ HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    const std::string refused = broken.ReadReply();
+    EXPECT_THAT(refused, HasSubstr("HTTP/1.1 400 Bad Request\r\n"));
+    EXPECT_THAT(refused, HasSubstr("Connection: close\r\n"));
+    EXPECT_TRUE(broken.Ended());
+
+    // Stopping does not wait for an idle connection to time out.
+    test::RawClient idle(server_->port());
+    idle.Send(storeList + "\r\n");
+    EXPECT_THAT(idle.ReadReply(), HasSubstr("HTTP/1.1 200 OK\r\n"));
+    server_->Stop();
+    EXPECT_TRUE(idle.Ended());
+    EXPECT_EQ(server_->AcceptedConnections(), 3u);
 }
 
 TEST_F(DocStoreServerTest, LogsOneLinePerRequestWithItsOutcome) {

@@ -18,6 +18,12 @@ std::string ParseError(std::string_view text) {
     return error;
 }
 
+// "LINE:COLUMN" of the value at `pointer`.
+std::string PlaceOf(const LocatedJson& document, const char* pointer) {
+    const TextPosition position = document.PositionOf(json::json_pointer(pointer));
+    return std::to_string(position.line) + ":" + std::to_string(position.column);
+}
+
 TEST(LocatedJsonTest, SyntaxErrorsNameTheLineAndColumnOfTheOffendingCharacter) {
     EXPECT_EQ(ParseError("{\n  \"a\": 1,\n  \"b\": }").substr(0, 5), "3:8: ");
     EXPECT_EQ(ParseError("[1, 2,, 3]").substr(0, 4), "1:7:");
@@ -43,15 +49,29 @@ TEST(LocatedJsonTest, RemembersWhereEachValueStartsAcrossCommentsAndNesting) {
     std::string error;
     ASSERT_TRUE(document.Parse(text, error)) << error;
     EXPECT_EQ(document.root()["documents"][1]["name"], "b");
-    const auto at = [&document](const char* pointer) {
-        const TextPosition position = document.PositionOf(json::json_pointer(pointer));
-        return std::to_string(position.line) + ":" + std::to_string(position.column);
-    };
+    const auto at = [&document](const char* pointer) { return PlaceOf(document, pointer); };
     EXPECT_EQ(at(""), "2:1");
     EXPECT_EQ(at("/documents"), "3:16");
     EXPECT_EQ(at("/documents/0"), "4:17");
     EXPECT_EQ(at("/documents/0/pages"), "4:40");
     EXPECT_EQ(at("/documents/1/name"), "5:14");
+}
+
+TEST(LocatedJsonTest, KeepsPlacesInLongListsAndOfTheLastOfRepeatedNames) {
+    std::string text = "{\"a\": [[0]], \"a\": [\n";
+    for (int i = 0; i < 1000; ++i) {
+        text += (i == 0 ? " " : ",") + std::string("{\"n\": [") + std::to_string(i) + "]}\n";
+    }
+    text += "]}";
+    LocatedJson document;
+    std::string error;
+    ASSERT_TRUE(document.Parse(text, error)) << error;
+    EXPECT_EQ(document.root()["a"].size(), 1000u);
+    const auto at = [&document](const char* pointer) { return PlaceOf(document, pointer); };
+    EXPECT_EQ(at("/a"), "1:19");
+    EXPECT_EQ(at("/a/0"), "2:2");
+    EXPECT_EQ(at("/a/999/n/0"), "1001:9");
+    EXPECT_EQ(at("/a/1000"), "1:1");
 }
 
 class JsonNodeTest : public ::testing::Test {

@@ -100,23 +100,29 @@ TEST_F(ZarnrelReleaseTest, AnUnreachableServerFailsEveryDocumentWithTheTransport
     EXPECT_THAT(result.out, HasSubstr("0 of 2 documents released, 2 failed.\n"));
 }
 
-TEST_F(ZarnrelReleaseTest, AServerAnswering500FailsTheDocumentWithItsStatusDescription) {
+TEST_F(ZarnrelReleaseTest, AFailedDocumentShowsTheLogTextExactlyWithTheStatusDescription) {
     TestServer server;
+    // The description's own blanks are the server's.
     server.SetDefaultReply({500,
                             "text/xml",
-                            "<ZARN><status><statusDescription id=\"statusDescription\">Disk full"
+                            "<ZARN><status><statusDescription id=\"statusDescription\"> Disk full "
                             "</statusDescription></status></ZARN>",
                             {}});
     nlohmann::json batch = SampleBatch();
     batch["documents"] = {batch["documents"][0]};
-    const ProgramResult result =
-        RunZarnrel({"release", WriteBatch(batch), "--server", TestServerUrl(server)});
+    const std::string path = WriteBatch(batch);
+    ProgramResult result = RunZarnrel({"release", path, "--server", TestServerUrl(server)});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.out,
               "[1/1] Invoice 1001 ... FAILED: HTTP Request returned 500 (Internal Server Error) "
-              "Disk full\n0 of 1 documents released, 1 failed.\n");
+              " Disk full \n0 of 1 documents released, 1 failed.\n");
     ASSERT_EQ(server.RequestCount(), 1u);
     EXPECT_EQ(server.Requests()[0].target, "/docStore/store/Finance/document/");
+
+    // A reply without a description leaves the text ending in a blank.
+    server.SetDefaultReply({201, "text/xml", "<ZARN/>", {}});
+    result = RunZarnrel({"release", path, "--server", TestServerUrl(server)});
+    EXPECT_THAT(result.out, HasSubstr("FAILED: HTTP Request returned 201 (Created) \n"));
 }
 
 TEST_F(ZarnrelReleaseTest, TheServerOfTheBatchIsUsedWhenNoneIsGiven) {

@@ -92,6 +92,7 @@ class BatchReader {
         if (documents.empty()) {
             root.RequiredMember("documents").Fail("the batch has no documents");
         }
+        batch.documents.reserve(documents.size());
         for (const JsonNode& document : documents) {
             batch.documents.push_back(ReadDocument(document, *batch.setup));
             if (batch.documents.back().label.empty()) {

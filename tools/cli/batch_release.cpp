@@ -11,13 +11,18 @@ namespace {
 
 constexpr char kLogOperation[] = "ReleaseData.LogError";
 
-// What the host's log received since `from`, one line.
-std::string LogTextSince(const host::sim::Journal& journal, std::size_t from) {
-    const std::vector<host::sim::JournalEntry> entries = journal.Entries(kLogOperation);
+// What the host's log received, one line: each text as it came, but for its closing line break.
+std::string LogText(const host::sim::Journal& journal) {
     std::string text;
-    for (std::size_t i = from; i < entries.size(); ++i) {
-        std::string message = entries[i].texts.empty() ? "" : ToUtf8(Trim(entries[i].texts[0]));
-        text += (text.empty() ? "" : " | ") + message;
+    for (const host::sim::JournalEntry& entry : journal.Entries(kLogOperation)) {
+        std::u16string_view message;
+        if (!entry.texts.empty()) {
+            message = entry.texts[0];
+        }
+        if (message.ends_with(u'\n')) {
+            message.remove_suffix(message.ends_with(u"\r\n") ? 2 : 1);
+        }
+        text += (text.empty() ? "" : " | ") + ToUtf8(message);
     }
     return text.empty() ? "(nothing logged)" : text;
 }
@@ -25,34 +30,36 @@ std::string LogTextSince(const host::sim::Journal& journal, std::size_t from) {
 }  // namespace
 
 bool ReleaseBatch(const BatchFile& batch, std::ostream& out) {
-    const host::sim::SimHost host;
-    std::vector<std::shared_ptr<host::IReleaseData>> documentData;
-    for (const BatchDocument& document : batch.documents) {
-        documentData.push_back(
-            host.MakeReleaseData(batch.setup, batch.batch, document.document, batch.session));
-    }
-    if (documentData.empty()) {
+    if (batch.documents.empty()) {
         out << "The batch has no documents." << std::endl;
         return false;
     }
-
+    const host::sim::SimHost host;
+    // Each document's data is made when it is handed over and goes with the next one, so the
+    // host holds one document at a time, as the batch file holds them all.
+    const auto dataOf = [&](const BatchDocument& document) {
+        return host.MakeReleaseData(batch.setup, batch.batch, document.document, batch.session);
+    };
     ConsoleServices console;
     ReleaseScript script(console.services());
-    script.SetDocumentData(documentData.front());
+    script.SetDocumentData(dataOf(batch.documents.front()));
     if (script.OpenScript() != KFX_REL_SUCCESS) {
         out << "OpenScript failed; no document was released." << std::endl;
         script.CloseScript();
         return false;
     }
-    const std::size_t total = documentData.size();
+    const std::size_t total = batch.documents.size();
     std::size_t released = 0;
     for (std::size_t i = 0; i < total; ++i) {
-        script.SetDocumentData(documentData[i]);
-        const std::size_t logged = host.JournalOfWrites().Entries(kLogOperation).size();
+        if (i > 0) {
+            script.SetDocumentData(dataOf(batch.documents[i]));
+        }
+        // Only this document's writes are shown, and the journal does not grow with the batch.
+        host.JournalOfWrites().Clear();
         const bool success = script.ReleaseDoc() == KFX_REL_SUCCESS;
         released += success ? 1 : 0;
         out << "[" << i + 1 << "/" << total << "] " << batch.documents[i].label << " ... "
-            << (success ? "released: " : "FAILED: ") << LogTextSince(host.JournalOfWrites(), logged)
+            << (success ? "released: " : "FAILED: ") << LogText(host.JournalOfWrites())
             << std::endl;
     }
     const bool closed = script.CloseScript() == KFX_REL_SUCCESS;

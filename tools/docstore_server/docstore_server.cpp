@@ -15,6 +15,7 @@
 
 #include "common/percent_escape.h"
 #include "tools/docstore_server/document_archive.h"
+#include "tools/docstore_server/kept_connection_server.h"
 #include "tools/docstore_server/multipart_parser.h"
 #include "tools/docstore_server/server_replies.h"
 
@@ -27,6 +28,9 @@ constexpr char kContentTypeHeader[] = "Content-Type";
 constexpr char kRawContentType[] = "application/octet-stream";
 constexpr char kPostedContentTypeHeader[] = "X-Posted-Content-Type";
 constexpr std::size_t kLargestDocument = 256u * 1024 * 1024;
+// A batch is released one document after another over one kept connection.
+constexpr time_t kKeepAliveSeconds = 5;
+constexpr std::size_t kRequestsPerConnection = 100000;
 constexpr char kStoreList[] = R"(/+docStore/store/?)";
 constexpr char kStoreDetails[] = R"(/+docStore/store/([^/]+)/docTypeKey/?)";
 constexpr char kDocumentPost[] = R"(/+docStore/store/([^/]+)/document/?)";
@@ -79,7 +83,7 @@ struct DocStoreServer::Impl {
     Catalogue catalogue;
     ServerSettings settings;
     DocumentArchive archive;
-    httplib::Server server;
+    KeptConnectionServer server;
     std::thread thread;
     int port = 0;
 
@@ -90,9 +94,8 @@ struct DocStoreServer::Impl {
 
 void DocStoreServer::Impl::Route() {
     server.set_payload_max_length(kLargestDocument);
-    // One request per connection: an idle kept-alive connection would hold Stop for the
-    // keep-alive timeout, and the connector opens a request object per request anyway.
-    server.set_keep_alive_max_count(1);
+    server.set_keep_alive_timeout(kKeepAliveSeconds);
+    server.set_keep_alive_max_count(kRequestsPerConnection);
     // The library's default also sets SO_REUSEPORT, which lets a second server share a busy
     // port and take part of its requests; a port in use must be an error instead.
     server.set_socket_options([](socket_t socket) {
@@ -104,6 +107,11 @@ void DocStoreServer::Impl::Route() {
             if (Authorised(request)) {
                 TakeBodyRaw(const_cast<httplib::Request&>(request));
                 return httplib::Server::HandlerResponse::Unhandled;
+            }
+            // The refused request's body is not read.
+            if (request.get_header_value<std::uint64_t>("Content-Length") > 0 ||
+                request.has_header("Transfer-Encoding")) {
+                KeptConnectionServer::CloseAfterReply(request);
             }
             response.set_header("WWW-Authenticate", "Basic realm=\"zarnRel document store\"");
             Reply(request, response, 401,
@@ -131,6 +139,11 @@ void DocStoreServer::Impl::Route() {
                 });
     server.set_error_handler([this](const httplib::Request& request, httplib::Response& response) {
         if (response.body.empty()) {
+            // The library refused the request itself: unless it only found nothing at the path,
+            // the request could not be read whole.
+            if (response.status != 404) {
+                KeptConnectionServer::CloseAfterReply(request);
+            }
             Reply(request, response, response.status,
                   DescriptionOfStatus(response.status, request.path));
         }
@@ -264,9 +277,13 @@ bool DocStoreServer::Start(std::string& error) {
 
 void DocStoreServer::Stop() {
     if (impl_->thread.joinable()) {
-        impl_->server.stop();
+        impl_->server.Shutdown();
         impl_->thread.join();
     }
+}
+
+std::uint64_t DocStoreServer::AcceptedConnections() const {
+    return impl_->server.AcceptedConnections();
 }
 
 int DocStoreServer::port() const {

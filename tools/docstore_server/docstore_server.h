@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -32,8 +33,11 @@ class DocStoreServer {
     // Binds the address and serves on a thread of its own; false with an error text when the
     // address cannot be bound.
     bool Start(std::string& error);
-    // Stops serving; returns once the serving thread has ended.
+    // Stops serving and ends open connections; returns once the serving thread has ended.
     void Stop();
+
+    // Connections accepted since Start; a client that keeps its connection adds one.
+    std::uint64_t AcceptedConnections() const;
 
     int port() const;
     // "http://HOST:PORT", the base that clients put before "/docStore/store/".

@@ -7,19 +7,26 @@ namespace zarn::tools {
 
 using nlohmann::json;
 
-TextPosition PositionAt(std::string_view text, std::size_t offset) {
-    TextPosition position;
-    const std::size_t end = offset < text.size() ? offset : text.size();
-    for (std::size_t i = 0; i < end; ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
+TextPosition PositionCounter::At(std::size_t offset) {
+    const std::size_t end = offset < text_.size() ? offset : text_.size();
+    if (end < offset_) {
+        offset_ = 0;
+        position_ = TextPosition{};
+    }
+    for (; offset_ < end; ++offset_) {
+        const auto byte = static_cast<unsigned char>(text_[offset_]);
         if (byte == '\n') {
-            ++position.line;
-            position.column = 1;
+            ++position_.line;
+            position_.column = 1;
         } else if ((byte & 0xC0) != 0x80) {  // UTF-8 continuation bytes belong to one character
-            ++position.column;
+            ++position_.column;
         }
     }
-    return position;
+    return position_;
+}
+
+TextPosition PositionAt(std::string_view text, std::size_t offset) {
+    return PositionCounter(text).At(offset);
 }
 
 namespace {
@@ -68,7 +75,7 @@ std::string PlainParseMessage(const std::string& what) {
 class LocatingSaxHandler : public nlohmann::json_sax<json> {
   public:
     LocatingSaxHandler(LocatedJson& target, std::string_view text, const char** consumed)
-        : target_(target), text_(text), consumed_(consumed) {}
+        : target_(target), text_(text), positions_(text), consumed_(consumed) {}
 
     bool null() override { return AddValue(nullptr); }
     bool boolean(bool value) override { return AddValue(value); }
@@ -88,7 +95,7 @@ class LocatingSaxHandler : public nlohmann::json_sax<json> {
     bool end_array() override { return EndContainer(); }
     bool parse_error(std::size_t position, const std::string&,
                      const nlohmann::detail::exception& exception) override {
-        const TextPosition where = PositionAt(text_, position > 0 ? position - 1 : 0);
+        const TextPosition where = positions_.At(position > 0 ? position - 1 : 0);
         error_ = std::to_string(where.line) + ":" + std::to_string(where.column) + ": " +
                  PlainParseMessage(exception.what());
         return false;
@@ -99,27 +106,22 @@ class LocatingSaxHandler : public nlohmann::json_sax<json> {
   private:
     // Places a value into the current container and returns it.
     json& Place(json&& value) {
-        const TextPosition start = PositionAt(text_, StartOfCurrentToken());
-        json::json_pointer pointer;
-        json* placed = nullptr;
+        const TextPosition start = positions_.At(StartOfCurrentToken());
         if (stack_.empty()) {
             target_.root_ = std::move(value);
-            placed = &target_.root_;
-        } else {
-            json& parent = *stack_.back().value;
-            pointer = stack_.back().pointer;
-            if (parent.is_array()) {
-                pointer /= parent.size();
-                parent.push_back(std::move(value));
-                placed = &parent.back();
-            } else {
-                pointer /= key_;
-                placed = &(parent[key_] = std::move(value));
-            }
+            target_.positions_[&target_.root_] = start;
+            return target_.root_;
         }
-        target_.positions_[pointer.to_string()] = start;
-        pointer_ = pointer;
-        return *placed;
+        Open& parent = stack_.back();
+        if (parent.value->is_array()) {
+            // An element moves while its list grows: its start is noted once the list is complete.
+            parent.value->push_back(std::move(value));
+            parent.elementStarts.push_back(start);
+            return parent.value->back();
+        }
+        json& placed = ((*parent.value)[key_] = std::move(value));
+        target_.positions_[&placed] = start;
+        return placed;
     }
 
     bool AddValue(json&& value) {
@@ -129,11 +131,15 @@ class LocatingSaxHandler : public nlohmann::json_sax<json> {
     }
     bool StartContainer(json&& empty) {
         json& container = Place(std::move(empty));
-        stack_.push_back({&container, pointer_});
+        stack_.push_back({&container, {}});
         NoteTokenEnd();
         return true;
     }
     bool EndContainer() {
+        const Open& closed = stack_.back();
+        for (std::size_t i = 0; i < closed.elementStarts.size(); ++i) {
+            target_.positions_[&(*closed.value)[i]] = closed.elementStarts[i];
+        }
         stack_.pop_back();
         NoteTokenEnd();
         return true;
@@ -164,14 +170,14 @@ class LocatingSaxHandler : public nlohmann::json_sax<json> {
 
     struct Open {
         json* value;
-        json::json_pointer pointer;
+        std::vector<TextPosition> elementStarts;  // of a list's elements, in order
     };
     LocatedJson& target_;
     std::string_view text_;
+    PositionCounter positions_;
     const char** consumed_;
     std::vector<Open> stack_;
     std::string key_;
-    json::json_pointer pointer_;
     std::size_t previousEnd_ = 0;
     std::string error_;
 };
@@ -196,7 +202,10 @@ bool LocatedJson::Parse(std::string_view text, std::string& error) {
 }
 
 TextPosition LocatedJson::PositionOf(const nlohmann::json::json_pointer& pointer) const {
-    const auto found = positions_.find(pointer.to_string());
+    if (!root_.contains(pointer)) {
+        return TextPosition{};
+    }
+    const auto found = positions_.find(&root_.at(pointer));
     return found == positions_.end() ? TextPosition{} : found->second;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <cstddef>
-#include <map>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include <nlohmann/json.hpp>
 
@@ -16,6 +16,19 @@ struct TextPosition {
 };
 
 TextPosition PositionAt(std::string_view text, std::size_t offset);
+
+// Positions of ever later offsets of one text, each found by reading on from the one before.
+class PositionCounter {
+  public:
+    explicit PositionCounter(std::string_view text) : text_(text) {}
+    // An offset before the last one asked for starts over from the beginning.
+    TextPosition At(std::size_t offset);
+
+  private:
+    std::string_view text_;
+    std::size_t offset_ = 0;
+    TextPosition position_;
+};
 
 // A JSON document that remembers where each of its values starts, so that a value that is
 // well-formed but wrong can be reported with its line and column, as a syntax error is.
@@ -33,7 +46,8 @@ class LocatedJson {
   private:
     friend class LocatingSaxHandler;
     nlohmann::json root_;
-    std::map<std::string, TextPosition> positions_;
+    // By the address of each value of `root_`, which stays put once the document is complete.
+    std::unordered_map<const nlohmann::json*, TextPosition> positions_;
 };
 
 }  // namespace zarn::tools

@@ -2,10 +2,12 @@
 
 add_library(zarn_docstore_server STATIC
     docstore_server/catalogue_fixture.cpp
+    docstore_server/connection_stream.cpp
     docstore_server/document_archive.cpp
     docstore_server/document_check.cpp
     docstore_server/multipart_parser.cpp
     docstore_server/docstore_server.cpp
+    docstore_server/kept_connection_server.cpp
     docstore_server/server_replies.cpp
 )
 target_link_libraries(zarn_docstore_server PUBLIC zarn_tools_json zarn_common PRIVATE PkgConfig::HTTPLIB)

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <set>
+
+#include <httplib.h>
+
+namespace zarn::docstore {
+
+// A cpp-httplib server that keeps each HTTP/1.1 connection for as long as its client does. A
+// connection is closed when the client asks, when a reply is marked to close it, after it has
+// been idle for the keep-alive timeout, after the keep-alive count of requests, and when the
+// server shuts down, which does not wait for idle connections. It counts the connections that
+// it accepted.
+class KeptConnectionServer : public httplib::Server {
+  public:
+    // Called while a request is handled: its reply says "Connection: close" and the connection
+    // ends after it, because the rest of the request may still be unread on it.
+    static void CloseAfterReply(const httplib::Request& request);
+
+    // Stops accepting and ends every open connection; returns once serving has ended.
+    void Shutdown();
+
+    std::uint64_t AcceptedConnections() const { return accepted_; }
+
+  private:
+    bool process_and_close_socket(socket_t socket) override;
+
+    // False once shutting down: the connection is then closed at once.
+    bool Admit(socket_t socket);
+    void Dismiss(socket_t socket);
+
+    std::atomic<std::uint64_t> accepted_ = 0;
+    std::mutex mutex_;
+    bool shuttingDown_ = false;
+    std::set<socket_t> open_;
+};
+
+}  // namespace zarn::docstore
