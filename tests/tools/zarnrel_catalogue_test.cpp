@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "common/text.h"
+#include "tests/support/raw_server.h"
 #include "tests/support/test_server.h"
 #include "tests/tools/zarnrel_fixture.h"
 
@@ -80,6 +82,17 @@ TEST_F(ZarnrelCatalogueTest, AnUnreachableServerPrintsTheSystemsMessageAndExits1
                               "/docStore/store/.\nMessage: http request failed: Unable to "
                               "contact server\n");
     EXPECT_EQ(result.out, "");
+}
+
+TEST_F(ZarnrelCatalogueTest, ARequestThatOutlastsTheTimeoutFails) {
+    RawServer raw;
+    raw.SetBehaviour(RawServer::Behaviour::kDripFeed);
+    raw.SetReply(RawServer::Reply("HTTP/1.1 200 OK", "<ZARN>" + std::string(600, ' ') + "</ZARN>"));
+    const ProgramResult result = RunZarnrel(
+        {"catalogue", "--server", ToUtf8(raw.Url()), "--connect-timeout", "5", "--timeout", "2"},
+        {}, std::chrono::seconds(30));
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_THAT(result.err, HasSubstr("Message: http request failed: The operation timed out"));
 }
 
 TEST_F(ZarnrelCatalogueTest, AServerAnswering500PrintsTheStatusAndExits1) {
