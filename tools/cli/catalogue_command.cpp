@@ -33,6 +33,8 @@ Options:
   The two limits are not available on Windows, whose request object takes none.
 
 A failed request prints the system's own message to standard error; the exit code is then 1.
+A reply that is not a catalogue document (not well-formed XML, nested too deeply, or rooted
+elsewhere than ZARN) counts as a failed request. A catalogue without stores prints "0 stores".
 )";
 
 int RunCatalogue(const std::vector<std::string>& words) {
