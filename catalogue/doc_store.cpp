@@ -4,7 +4,6 @@
 
 #include "catalogue/find_first.h"
 #include "catalogue/xml_fields.h"
-#include "transport/reply_fields.h"
 
 namespace zarn {
 
@@ -39,7 +38,7 @@ bool DocStore::GetDocTypeKeys(std::u16string_view docTypeName, std::vector<DocTy
 
 bool DocStore::LoadFromXml(const XmlNode& element) {
     Reset();
-    if (!SelectNodeText(element, u"name", name))
+    if (!ReadTextField(element, u"name", name))
         return false;
     ReadTextField(element, u"description", description);
     ReadTextField(element, u"library", library);

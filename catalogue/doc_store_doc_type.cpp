@@ -1,7 +1,6 @@
 #include "catalogue/doc_store_doc_type.h"
 
 #include "catalogue/xml_fields.h"
-#include "transport/reply_fields.h"
 
 namespace zarn {
 
@@ -11,7 +10,7 @@ void DocStoreDocType::Reset() {
 
 bool DocStoreDocType::LoadFromXml(const XmlNode& element) {
     Reset();
-    if (!SelectNodeText(element, u"name", name))
+    if (!ReadTextField(element, u"name", name))
         return false;
     ReadTextField(element, u"description", description);
     ReadTextField(element, u"rootFolder", rootFolder);

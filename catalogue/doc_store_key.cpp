@@ -1,7 +1,6 @@
 #include "catalogue/doc_store_key.h"
 
 #include "catalogue/xml_fields.h"
-#include "transport/reply_fields.h"
 
 namespace zarn {
 
@@ -11,7 +10,7 @@ void DocStoreKey::Reset() {
 
 bool DocStoreKey::LoadFromXml(const XmlNode& element) {
     Reset();
-    if (!SelectNodeText(element, u"name", name))
+    if (!ReadTextField(element, u"name", name))
         return false;
     ReadTextField(element, u"description", description);
     ReadKeyTypeField(element, u"type", type);

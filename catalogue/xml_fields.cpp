@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "catalogue/ascii_case.h"
+#include "common/text.h"
 #include "transport/reply_fields.h"
 
 namespace zarn {
@@ -49,8 +50,12 @@ bool ParseWordFlag(std::u16string_view text) {
     return EqualsUpperCased(text, u"YES");
 }
 
-void ReadTextField(const XmlNode& record, std::u16string_view child, std::u16string& field) {
-    SelectNodeText(record, child, field);
+bool ReadTextField(const XmlNode& record, std::u16string_view child, std::u16string& field) {
+    if (!SelectNodeText(record, child, field))
+        return false;
+    if (field.size() > kMaxCatalogueText)
+        field = TruncateUnits(field, kMaxCatalogueText);
+    return true;
 }
 
 void ReadIntegerField(const XmlNode& record, std::u16string_view child, std::int32_t& field) {

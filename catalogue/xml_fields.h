@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -22,9 +23,15 @@ bool ParseNumberFlag(std::u16string_view text);
 // True exactly when the text is YES in any letter case.
 bool ParseWordFlag(std::u16string_view text);
 
+// The most UTF-16 code units that a catalogue text (a name, a description) keeps of what the
+// server sent: a name or description is shown in one line of a list or label, and a server
+// must not make one grow without bound.
+inline constexpr std::size_t kMaxCatalogueText = 1024;
+
 // Readers of one child element of a record, selected by its bare name. An absent child leaves
-// the field as it was.
-void ReadTextField(const XmlNode& record, std::u16string_view child, std::u16string& field);
+// the field as it was; a text is cut to kMaxCatalogueText units (never inside a surrogate
+// pair). True when the child was there.
+bool ReadTextField(const XmlNode& record, std::u16string_view child, std::u16string& field);
 void ReadIntegerField(const XmlNode& record, std::u16string_view child, std::int32_t& field);
 void ReadNumberFlagField(const XmlNode& record, std::u16string_view child, bool& field);
 void ReadWordFlagField(const XmlNode& record, std::u16string_view child, bool& field);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -39,5 +40,15 @@ class HttpRequestFactory {
 };
 
 HttpRequestFactory& PlatformHttpRequestFactory();
+
+// Time limits that a caller sets for every request object of a factory; zero keeps the
+// platform's own.
+struct TransferLimits {
+    std::chrono::seconds connectTimeout{0};
+    std::chrono::seconds timeout{0};  // the whole request, from its start to the reply's end
+};
+
+// The platform's request objects with the caller's limits; null where they take none.
+std::unique_ptr<HttpRequestFactory> CreatePlatformHttpRequestFactory(const TransferLimits& limits);
 
 }  // namespace zarn

@@ -45,6 +45,28 @@ TEST(RecordFromXml, TextsAreTakenAsTheDomGivesThem) {
     EXPECT_EQ(store.name, u"  padded  ");
     EXPECT_EQ(store.description, u"ab<c>");
     EXPECT_EQ(store.library, u"");
+
+    // Past 1024 code units a text is cut, never inside a surrogate pair.
+    const std::string smiles(1023, 'a');
+    ASSERT_TRUE(LoadRecord(store, "<store><name>" + std::string(5000, 'n') +
+                                      "</name><description>" + smiles +
+                                      "\xF0\x9F\x98\x80</description><library>" + smiles +
+                                      "b\xF0\x9F\x98\x80</library></store>"));
+    EXPECT_EQ(store.name, std::u16string(1024, u'n'));
+    EXPECT_EQ(store.description, std::u16string(1023, u'a'));
+    EXPECT_EQ(store.library, std::u16string(1023, u'a') + u"b");
+    DocStoreKey key;
+    ASSERT_TRUE(LoadRecord(key, "<docStoreKey><name>" + std::string(2000, 'k') +
+                                    "</name><description>" + std::string(2000, 'd') +
+                                    "</description></docStoreKey>"));
+    EXPECT_EQ(key.name.size(), 1024u);
+    EXPECT_EQ(key.description.size(), 1024u);
+    DocStoreDocType docType;
+    ASSERT_TRUE(LoadRecord(docType, "<documentType><name>" + std::string(2000, 't') +
+                                        "</name><rootFolder>" + std::string(2000, 'r') +
+                                        "</rootFolder></documentType>"));
+    EXPECT_EQ(docType.name.size(), 1024u);
+    EXPECT_EQ(docType.rootFolder.size(), 1024u);
 }
 
 TEST(RecordFromXml, AbsentIntegersKeepTheirDefaultAndEmptyOnesGiveZero) {

@@ -46,6 +46,13 @@ RawServer::~RawServer() {
 void RawServer::SetReplies(std::vector<std::string> replies) {
     std::lock_guard lock(mutex_);
     replies_ = std::move(replies);
+    repliesFrom_ = requests_.size();
+}
+
+std::string RawServer::Reply(std::string_view statusLine, std::string_view body) {
+    return std::string(statusLine) +
+           "\r\nContent-Type: text/xml\r\nContent-Length: " + std::to_string(body.size()) +
+           "\r\n\r\n" + std::string(body);
 }
 
 std::u16string RawServer::Url(std::string_view path) const {
@@ -144,6 +151,18 @@ void RawServer::SendHugeReply(net::Socket socket) {
     SendAll(socket, "</r>");
 }
 
+void RawServer::DripFeed(net::Socket socket, std::string_view reply) {
+    std::size_t headEnd = reply.find(kHeadEnd);
+    std::size_t bodyStart = headEnd == std::string_view::npos ? 0 : headEnd + kHeadEnd.size();
+    if (!SendAll(socket, reply.substr(0, bodyStart)))
+        return;
+    for (std::size_t i = bodyStart; i < reply.size() && !stop_; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (!SendAll(socket, reply.substr(i, 1)))
+            return;
+    }
+}
+
 void RawServer::Serve(net::Socket socket, std::size_t index) {
     std::string buffer;
     Request request;
@@ -152,7 +171,8 @@ void RawServer::Serve(net::Socket socket, std::size_t index) {
         std::string reply;
         {
             std::lock_guard lock(mutex_);
-            reply = replies_.at(std::min(requests_.size(), replies_.size()) - 1);
+            std::size_t since = std::max<std::size_t>(requests_.size() - repliesFrom_, 1);
+            reply = replies_.at(std::min(since, replies_.size()) - 1);
         }
         switch (behaviour_.load()) {
             case Behaviour::kReply:
@@ -169,6 +189,10 @@ void RawServer::Serve(net::Socket socket, std::size_t index) {
                 break;
             case Behaviour::kHugeReply:
                 SendHugeReply(socket);
+                open = false;
+                break;
+            case Behaviour::kDripFeed:
+                DripFeed(socket, reply);
                 open = false;
                 break;
         }

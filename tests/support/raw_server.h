@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -22,6 +23,7 @@ class RawServer {
         kSilent,     // read the request and never answer
         kHalfReply,  // send the first half of the reply bytes, then close the connection
         kHugeReply,  // send a well-formed XML body of SetHugeLength bytes (at least 7)
+        kDripFeed,   // send the reply's head at once, then its body a byte every 100 ms
     };
 
     // A request as it was cut from the connection: head and body, by its Content-Length.
@@ -40,8 +42,11 @@ class RawServer {
 
     void SetBehaviour(Behaviour behaviour) { behaviour_ = behaviour; }
     void SetReply(std::string bytes) { SetReplies({std::move(bytes)}); }
-    // The n-th request over all connections gets the n-th reply; the last one answers the rest.
+    // The n-th request from now on, over all connections, gets the n-th reply; the last one
+    // answers the rest.
     void SetReplies(std::vector<std::string> replies);
+    // A reply of the status line and the body, with its length and an XML content type.
+    static std::string Reply(std::string_view statusLine, std::string_view body);
     void SetHugeLength(std::uint64_t length) { hugeLength_ = length; }
 
     int Port() const { return port_; }
@@ -61,6 +66,7 @@ class RawServer {
     bool ReadRequest(net::Socket socket, std::size_t index, std::string& buffer, Request& request);
     bool SendAll(net::Socket socket, std::string_view bytes);
     void SendHugeReply(net::Socket socket);
+    void DripFeed(net::Socket socket, std::string_view reply);
 
     int port_ = 0;
     net::Socket listener_;
@@ -72,6 +78,7 @@ class RawServer {
 
     mutable std::mutex mutex_;
     std::vector<std::string> replies_{std::string(kDefaultReply)};
+    std::size_t repliesFrom_ = 0;  // the requests there were when the replies were set
     std::vector<std::string> connections_;
     std::vector<Request> requests_;
     std::vector<std::thread> workers_;

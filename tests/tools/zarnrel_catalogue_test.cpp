@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "common/text.h"
+#include "tests/support/raw_server.h"
 #include "tests/support/test_server.h"
 #include "tests/tools/zarnrel_fixture.h"
 
@@ -80,6 +82,68 @@ TEST_F(ZarnrelCatalogueTest, AnUnreachableServerPrintsTheSystemsMessageAndExits1
                               "/docStore/store/.\nMessage: http request failed: Unable to "
                               "contact server\n");
     EXPECT_EQ(result.out, "");
+}
+
+TEST_F(ZarnrelCatalogueTest, ARequestThatOutlastsTheTimeoutFails) {
+    RawServer raw;
+    raw.SetBehaviour(RawServer::Behaviour::kDripFeed);
+    raw.SetReply(RawServer::Reply("HTTP/1.1 200 OK", "<ZARN>" + std::string(600, ' ') + "</ZARN>"));
+    const ProgramResult result = RunZarnrel(
+        {"catalogue", "--server", ToUtf8(raw.Url()), "--connect-timeout", "5", "--timeout", "2"},
+        {}, std::chrono::seconds(30));
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_THAT(result.err, HasSubstr("Message: http request failed: The operation timed out"));
+}
+
+TEST_F(ZarnrelCatalogueTest, AReplyThatIsNoCatalogueDocumentIsAFailedRequest) {
+    TestServer server;
+    const std::string url = "http://127.0.0.1:" + std::to_string(server.Port());
+    const std::string notXml = "it is not well-formed XML, or it nests elements too deeply";
+    struct Case {
+        std::string storeList;
+        std::string reason;  // empty: a catalogue
+    };
+    std::string deep = "<ZARN><docStore>";
+    for (int level = 0; level < 300; ++level)
+        deep += "<d>";
+    for (int level = 0; level < 300; ++level)
+        deep += "</d>";
+    const Case cases[] = {
+        {"Service temporarily unavailable", notXml},
+        {"<ZARN><docStore></ZARN>", notXml},
+        {deep + "</docStore></ZARN>", notXml},
+        {"<html><body>maintenance</body></html>", "its root element is not ZARN"},
+        {"<ZARN><docStore/></ZARN>", ""},
+        {"<ZARN/>", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.storeList.substr(0, 40));
+        server.SetReply("/docStore/store/", {200, "text/xml", c.storeList, {}});
+        const ProgramResult result = RunZarnrel({"catalogue", "--server", url});
+        if (c.reason.empty()) {
+            EXPECT_EQ(result.exitCode, 0);
+            EXPECT_EQ(result.err, "");
+            EXPECT_THAT(result.out, HasSubstr(": 0 stores\n"));
+            continue;
+        }
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "Failed to retrieve data from " + url +
+                                  "/docStore/store/.\nMessage: The reply is not a catalogue "
+                                  "document: " +
+                                  c.reason + "\n");
+    }
+
+    // A store's details: the store is shown without document types.
+    server.SetReply(
+        "/docStore/store/",
+        {200, "text/xml", "<ZARN><docStore><store><name>A</name></store></docStore></ZARN>", {}});
+    server.SetReply("/docStore/store/A/docTypeKey/", {200, "text/html", "<html/>", {}});
+    const ProgramResult details = RunZarnrel({"catalogue", "--server", url});
+    EXPECT_EQ(details.exitCode, 1);
+    EXPECT_THAT(details.out, HasSubstr("A\n  (no document types)\n"));
+    EXPECT_THAT(details.err, HasSubstr("/docStore/store/A/docTypeKey/.\nMessage: The reply is not "
+                                       "a catalogue document: its root element is not ZARN\n"));
 }
 
 TEST_F(ZarnrelCatalogueTest, AServerAnswering500PrintsTheStatusAndExits1) {

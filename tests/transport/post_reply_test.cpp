@@ -14,12 +14,6 @@ namespace {
 constexpr char16_t kBoundary[] = u"---------------------------zarnRel";
 constexpr char kPath[] = "/docStore/store/Main/document/";
 
-std::string RawReply(const std::string& statusLine, const std::string& body) {
-    return statusLine +
-           "\r\nContent-Type: text/xml\r\nContent-Length: " + std::to_string(body.size()) +
-           "\r\n\r\n" + body;
-}
-
 class PostReplyTest : public ::testing::Test {
   protected:
     bool Post(const std::u16string& url, std::u16string_view user = u"",
@@ -86,9 +80,10 @@ TEST_F(PostReplyTest, EveryStatusButOkIsAFailureWithStatusReasonAndDescription) 
 }
 
 TEST_F(PostReplyTest, ReasonPhraseIsTheServersOwnAndTheDescriptionMayBeInANamespace) {
-    raw.SetReply(RawReply("HTTP/1.1 503 Store Closed For Audit",
-                          "<e xmlns='urn:x'><y:d xmlns:y='urn:y' id='statusDescription'>audit"
-                          "</y:d><d id='statusDescription'>second</d></e>"));
+    raw.SetReply(
+        RawServer::Reply("HTTP/1.1 503 Store Closed For Audit",
+                         "<e xmlns='urn:x'><y:d xmlns:y='urn:y' id='statusDescription'>audit"
+                         "</y:d><d id='statusDescription'>second</d></e>"));
     EXPECT_FALSE(Post(raw.Url(kPath)));
     EXPECT_EQ(error, u"HTTP Request returned 503 (Store Closed For Audit) audit");
 }
@@ -163,8 +158,9 @@ TEST_F(PostReplyTest, ServerThatNeverAnswersTimesOut) {
 
 TEST_F(PostReplyTest, ConnectionCutInsideTheReplyIsAFailure) {
     raw.SetBehaviour(RawServer::Behaviour::kHalfReply);
-    std::string cutInHeaders = RawReply("HTTP/1.1 200 OK", "<ok/>");
-    std::string cutInBody = RawReply("HTTP/1.1 200 OK", "<ok>" + std::string(400, 'x') + "</ok>");
+    std::string cutInHeaders = RawServer::Reply("HTTP/1.1 200 OK", "<ok/>");
+    std::string cutInBody =
+        RawServer::Reply("HTTP/1.1 200 OK", "<ok>" + std::string(400, 'x') + "</ok>");
     for (const std::string& reply : {cutInHeaders, cutInBody}) {
         raw.SetReply(reply);
         error.clear();

@@ -57,10 +57,29 @@ TEST(ReplyStatusDescription, FindsTheFirstElementWithThatIdInAnyNamespace) {
     EXPECT_EQ(Description(u"<a><p id='statusDescription'>unclosed</a>"), u"");
 }
 
+enum class Where { kContent, kIdAttribute };
+
+// A reply with one entity of `size` letters, referenced `count` times in the content of the
+// described element or in the id attribute of an element before it.
+std::u16string RepeatedEntity(std::size_t size, int count, Where where) {
+    std::u16string references;
+    for (int i = 0; i < count; ++i)
+        references += u"&w;";
+    std::u16string reply = u"<!DOCTYPE a [<!ENTITY w '" + std::u16string(size, u'w') + u"'>]><a>";
+    reply += where == Where::kContent
+                 ? u"<p id='statusDescription'>" + references + u"</p>"
+                 : u"<p id='" + references + u"'/><p id='statusDescription'>x</p>";
+    return reply + u"</a>";
+}
+
 TEST(ReplyStatusDescription, AcceptsADocumentTypeWithInternalEntities) {
     EXPECT_EQ(Description(u"<!DOCTYPE a [<!ENTITY who 'The store'><!ATTLIST p id ID #IMPLIED>]>"
                           u"<a><p id='statusDescription'>&who; is full</p></a>"),
               u"The store is full");
+    // An entity may well stand many times for a long text.
+    EXPECT_EQ(Description(RepeatedEntity(1000, 100, Where::kContent)),
+              std::u16string(100000, u'w'));
+    EXPECT_EQ(Description(RepeatedEntity(1000, 100, Where::kIdAttribute)), u"x");
 }
 
 TEST(ReplyStatusDescription, NeverFetchesExternalEntitiesOrDocumentTypes) {
@@ -93,6 +112,10 @@ TEST(ReplyStatusDescription, EntityExpansionAndNestingAreBounded) {
     laughs += u"]><a><p id='statusDescription'>&l9;</p></a>";
     auto start = std::chrono::steady_clock::now();
     EXPECT_LT(Description(laughs).size(), 100000u);
+    // 78 KB whose text would be 500 MB, in content or where the selection compares attributes:
+    // refused as a whole.
+    EXPECT_EQ(Description(RepeatedEntity(50000, 10000, Where::kContent)), u"");
+    EXPECT_EQ(Description(RepeatedEntity(50000, 10000, Where::kIdAttribute)), u"");
 
     std::u16string deep;
     for (int i = 0; i < 100000; ++i)

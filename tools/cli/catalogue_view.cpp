@@ -3,6 +3,7 @@
 #include "catalogue/doc_store_manager.h"
 #include "common/text.h"
 #include "tools/cli/catalogue_printer.h"
+#include "tools/cli/catalogue_reply_check.h"
 #include "tools/cli/console_services.h"
 
 namespace zarn::tools {
@@ -10,10 +11,13 @@ namespace zarn::tools {
 bool LoadAndPrintCatalogue(const std::string& server, const std::string& user,
                            const std::string& password, CatalogueFormat format, std::ostream& out) {
     ConsoleServices console;
-    CDocStoreManager manager(console.services());
+    const Services& platform = console.services();
+    CatalogueReplyCheck check(platform);
+    CDocStoreManager manager({platform.files, check, platform.xml, platform.texts, platform.ui});
     manager.SetServerURL(FromUtf8(server));
     manager.SetCredentials(FromUtf8(user), FromUtf8(password));
-    if (!manager.LoadCatalogue()) {
+    // A store list that is no catalogue document fails as a store list that was not had.
+    if (!manager.LoadCatalogue() || check.Refused(manager.ServerURL() + u"/docStore/store/")) {
         return false;
     }
     if (format == CatalogueFormat::kJson) {

@@ -5,6 +5,7 @@
 #include "tools/cli/batch_release.h"
 #include "tools/cli/command.h"
 #include "tools/cli/server_url.h"
+#include "tools/cli/transfer_options.h"
 #include "tools/json/utf8_path.h"
 
 namespace zarn::tools {
@@ -12,7 +13,7 @@ namespace zarn::tools {
 namespace {
 
 constexpr char kHelp[] =
-    R"(Usage: zarnrel release BATCH [--server URL]
+    R"(Usage: zarnrel release BATCH [--server URL] [--connect-timeout SECONDS] [--timeout SECONDS]
 
 Releases the documents of a batch file through the release script, exactly as the capture
 host drives it: the document data handed over, OpenScript, ReleaseDoc for every document,
@@ -29,6 +30,8 @@ examples/batch.json describes every member.
 Options:
   --server URL   use URL as the server, as if the setup had stored it (replaces the
                  source of the "docStoreServer" link)
+  --connect-timeout SECONDS, --timeout SECONDS
+                 time limits of each request, as for zarnrel catalogue
 
 Exit codes: 0 every document released, 1 a document was not released, 2 bad usage or a bad
 batch file (its line and column are shown; nothing is sent).
@@ -36,7 +39,8 @@ batch file (its line and column are shown; nothing is sent).
 
 int RunRelease(const std::vector<std::string>& words) {
     Arguments arguments;
-    if (const auto done = ParseCommandLine(kReleaseCommand, words, {{"server"}}, 1, arguments)) {
+    if (const auto done = ParseCommandLine(
+            kReleaseCommand, words, {{"server"}, {"connect-timeout"}, {"timeout"}}, 1, arguments)) {
         return *done;
     }
     if (arguments.Positional().empty()) {
@@ -46,6 +50,9 @@ int RunRelease(const std::vector<std::string>& words) {
     if (server && !IsServerUrl(*server)) {
         return UsageError("release",
                           "--server needs an http:// or https:// URL, not \"" + *server + "\"");
+    }
+    if (const auto failed = ApplyTransferOptions("release", arguments)) {
+        return *failed;
     }
     BatchFile batch;
     std::string error;

@@ -95,13 +95,16 @@ class CurlHttpRequest final : public HttpRequest {
     bool replyTooLarge_ = false;
     std::string reply_;
 
-    // Idle time counts from the moment a connection is ready; the connect timeout covers
-    // the time before.
+    // Idle and slow time count from the moment a connection is ready; the connect timeout
+    // covers the time before.
     bool connected_ = false;
-    bool idleTimedOut_ = false;
+    bool timedOut_ = false;
     curl_off_t received_ = 0;
     curl_off_t sent_ = 0;
     std::chrono::steady_clock::time_point lastProgress_;
+    // The start of the current window and the bytes moved before it.
+    std::chrono::steady_clock::time_point windowStart_;
+    curl_off_t windowStartBytes_ = 0;
 };
 
 HResult CurlHttpRequest::Open(std::u16string_view method, std::u16string_view url,
@@ -196,6 +199,7 @@ HResult CurlHttpRequest::Configure(curl_slist*& headers, const ByteStream* body,
     curl_easy_setopt(easy_, CURLOPT_HTTPHEADER, headers);
     curl_easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT_MS,
                      static_cast<long>(options_.connectTimeout.count()));
+    curl_easy_setopt(easy_, CURLOPT_TIMEOUT_MS, static_cast<long>(options_.timeout.count()));
     curl_easy_setopt(easy_, CURLOPT_PREREQFUNCTION, &CurlHttpRequest::Connected);
     curl_easy_setopt(easy_, CURLOPT_PREREQDATA, this);
     curl_easy_setopt(easy_, CURLOPT_XFERINFOFUNCTION, &CurlHttpRequest::Progress);
@@ -248,7 +252,7 @@ HResult CurlHttpRequest::Perform() {
     CURLcode code = curl_easy_perform(easy_);
     if (replyTooLarge_)
         return kReplyTooLarge;
-    if (idleTimedOut_)
+    if (timedOut_)
         return kInternetTimeout;
     if (code != CURLE_OK) {
         long certificateResult = 0;
@@ -279,8 +283,13 @@ std::size_t CurlHttpRequest::ReadBody(char* buffer, std::size_t size, std::size_
 
 int CurlHttpRequest::Connected(void* self, char*, char*, int, int) {
     auto* request = static_cast<CurlHttpRequest*>(self);
-    request->connected_ = true;
-    request->lastProgress_ = std::chrono::steady_clock::now();
+    // Called again for each connection that a redirect or challenge opens; the windows start
+    // with the first.
+    if (!request->connected_) {
+        request->connected_ = true;
+        request->lastProgress_ = request->windowStart_ = std::chrono::steady_clock::now();
+        request->windowStartBytes_ = request->received_ + request->sent_;
+    }
     return CURL_PREREQFUNC_OK;
 }
 
@@ -294,11 +303,18 @@ int CurlHttpRequest::Progress(void* self, curl_off_t, curl_off_t received, curl_
         request->received_ = received;
         request->sent_ = sent;
         request->lastProgress_ = now;
-        return 0;
     }
-    if (now - request->lastProgress_ >= request->options_.idleTimeout)
-        request->idleTimedOut_ = true;
-    return request->idleTimedOut_ ? 1 : 0;
+    const CurlHttpOptions& options = request->options_;
+    curl_off_t moved = received + sent;
+    if (static_cast<std::uint64_t>(moved - request->windowStartBytes_) >= options.slowBytes) {
+        request->windowStart_ = now;
+        request->windowStartBytes_ = moved;
+    }
+    if (now - request->lastProgress_ >= options.idleTimeout ||
+        now - request->windowStart_ >= options.slowWindow) {
+        request->timedOut_ = true;
+    }
+    return request->timedOut_ ? 1 : 0;
 }
 
 // libcurl rewinds the body to send it again: after an authentication challenge, or for a
@@ -416,6 +432,14 @@ class CurlHttpRequestFactory final : public HttpRequestFactory {
 
 std::unique_ptr<HttpRequestFactory> CreateCurlHttpRequestFactory(const CurlHttpOptions& options) {
     return std::make_unique<CurlHttpRequestFactory>(options);
+}
+
+std::unique_ptr<HttpRequestFactory> CreatePlatformHttpRequestFactory(const TransferLimits& limits) {
+    CurlHttpOptions options;
+    if (limits.connectTimeout.count() > 0)
+        options.connectTimeout = limits.connectTimeout;
+    options.timeout = limits.timeout;
+    return CreateCurlHttpRequestFactory(options);
 }
 
 HttpRequestFactory& PlatformHttpRequestFactory() {

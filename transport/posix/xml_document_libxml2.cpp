@@ -1,7 +1,9 @@
 // XML documents on libxml2 and its XPath engine. Replies come from a server, so nothing they
 // point at is ever fetched: no entity substitution, no external DTD, no network, and an entity
 // loader that refuses everything in case some path still asks. Without XML_PARSE_HUGE the
-// parser's own limits bound entity expansion, nesting depth and text sizes.
+// parser's own limits bound nesting depth, text sizes and the number of entity references; a
+// document whose entities would expand its texts beyond a bound proportional to its size is
+// refused, since the parser leaves the expansion to whoever reads a text.
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
@@ -10,15 +12,21 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
 
 #include "common/text.h"
 #include "transport/posix/libxml2_document.h"
+#include "transport/posix/libxml2_expansion.h"
 
 namespace zarn {
 namespace {
+
+// Entities may make a document's texts eight times its own size, and a small one a megabyte.
+constexpr std::uint64_t kExpansionFactor = 8;
+constexpr std::uint64_t kExpansionAllowance = 1 << 20;
 
 using DocumentPtr = std::shared_ptr<xmlDoc>;
 
@@ -81,7 +89,10 @@ DocumentPtr Parse(std::string_view bytes, const char* encoding) {
     xmlFreeParserCtxt(context);
     if (document == nullptr)
         return nullptr;
-    return DocumentPtr(document, xmlFreeDoc);
+    DocumentPtr owned(document, xmlFreeDoc);
+    if (!ExpansionWithin(document, kExpansionAllowance + kExpansionFactor * bytes.size()))
+        return nullptr;
+    return owned;
 }
 
 std::u16string NodeText(xmlNodePtr node) {

@@ -142,6 +142,13 @@ class MsxmlDocumentFactory final : public XmlDocumentFactory {
 
 }  // namespace
 
+// XMLHTTP60 has no time limits that a caller can set.
+std::unique_ptr<HttpRequestFactory> CreatePlatformHttpRequestFactory(const TransferLimits& limits) {
+    if (limits.connectTimeout.count() > 0 || limits.timeout.count() > 0)
+        return nullptr;
+    return std::make_unique<MsxmlHttpRequestFactory>();
+}
+
 HttpRequestFactory& PlatformHttpRequestFactory() {
     static MsxmlHttpRequestFactory factory;
     return factory;
