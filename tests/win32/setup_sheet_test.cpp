@@ -17,6 +17,8 @@
 #include "common/text.h"
 #include "host/kfx_constants.h"
 #include "host/sim/sim_host.h"
+#include "host/sim/win32/sim_host_dispatch.h"
+#include "host/sim/win32/strict_dispatch.h"
 #include "resources/control_ids.h"
 #include "resources/dialog_templates.h"
 #include "tests/support/raw_server.h"
@@ -24,11 +26,12 @@
 #include "tests/win32/module_harness.h"
 #include "tests/win32/screenshot.h"
 #include "tests/win32/sheet_driver.h"
-#include "tests/win32/sim_host_dispatch.h"
-#include "tests/win32/strict_dispatch.h"
 
 namespace zarn::test {
 namespace {
+
+using host::sim::ReleaseSetupDataDispatch;
+using host::sim::StrictDispatch;
 
 using host::sim::Link;
 using LinkTuple = std::tuple<std::u16string, std::int32_t, std::u16string>;
