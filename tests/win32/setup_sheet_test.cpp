@@ -11,6 +11,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <thread>
 
@@ -548,6 +550,159 @@ TEST_F(SetupWindows, FailedReloadsAreReportedInBoxesAndCancelWritesNothing) {
     EXPECT_EQ(Tuples(record->links), Tuples(stored));
     EXPECT_EQ(record->customProperties,
               (host::sim::NamedTexts{{u"docTypeKeyName[00]", u"Outdated"}}));
+}
+
+// Texts that no one types: a long one, control characters, right-to-left script and a lone
+// half of a surrogate pair.
+std::u16string Awkward(std::u16string_view tag) {
+    return std::u16string(tag) +
+           u"\t\x01\x7F \u05E9\u05DC\u05D5\u05DD \u0645\u0631\u062D\u0628\u0627 & \xD800";
+}
+
+// An awkward text as a catalogue brings it: XML 1.0 carries neither U+0001 nor a lone
+// surrogate, and the server sends U+FFFD instead.
+std::u16string FromServer(std::u16string text) {
+    for (char16_t& unit : text) {
+        if (unit == u'\x01' || unit == u'\xD800')
+            unit = u'\xFFFD';
+    }
+    return text;
+}
+
+// How a menu item holds a text: '&' marks a mnemonic, "&&" shows '&'.
+std::u16string MenuText(std::u16string_view text) {
+    std::u16string doubled;
+    for (char16_t unit : text)
+        doubled += unit == u'&' ? std::u16string(u"&&") : std::u16string(1, unit);
+    return doubled;
+}
+
+TEST_F(SetupWindows, HugeCataloguesAndOddRecordsKeepTheSheetWorkingAndTheRecordReadable) {
+    catalogue.stores.clear();
+    constexpr int kStores = 2000;
+    for (int i = 1; i <= kStores; ++i)
+        catalogue.stores.push_back({"Store " + std::to_string(10000 + i), "", "", {}, {}});
+    docstore::FixtureStore& odd = catalogue.stores.front();
+    odd.name = std::string(2000, 'N');
+    odd.description = ToUtf8(Awkward(u"description"));
+    for (int k = 1; k <= 12; ++k) {
+        odd.keys.push_back(
+            {k, "Key" + std::to_string(k), ToUtf8(Awkward(u"key")), "VARCHAR", 20, 0});
+    }
+    odd.documentTypes.push_back(
+        {1, ToUtf8(Awkward(u"type")), std::string(2000, 'D'), "", false, {}});
+    for (int k = 1; k <= 12; ++k)
+        odd.documentTypes.back().keys.push_back({"Key" + std::to_string(k), k, false, false});
+    server.SetReplies(CatalogueReplies(catalogue));
+
+    record->name = std::u16string(2000, u'n') + Awkward(u"");
+    record->indexFields.clear();
+    for (int n = 1; n <= 300; ++n)
+        record->indexFields.push_back({Awkward(u"Field " + Decimal(n)), u""});
+    record->indexFields[254].name = std::u16string(2000, u'F');
+    record->batchVariableNames.assign(300, Awkward(u"Value"));
+    const std::u16string url = server.Url();
+    record->links = {{u"from a newer host", 42, u"03"},
+                     {u"nobody reads this", KFX_REL_TEXTCONSTANT, u"someDestination"},
+                     {u"too late", KFX_REL_TEXTCONSTANT, u"25"},
+                     {url, KFX_REL_TEXTCONSTANT, u"docStoreServer"},
+                     {u"clerk", KFX_REL_TEXTCONSTANT, u"docStoreUsername"},
+                     {u"s3cret", KFX_REL_TEXTCONSTANT, u"docStorePassword"},
+                     {Awkward(u"store"), KFX_REL_TEXTCONSTANT, u"docStoreName"},
+                     {u"", -9, u"docTypeName"}};
+
+    EXPECT_EQ(RunSetup([&](SheetDriver& sheet) {
+                  EXPECT_EQ(TextOf(sheet.Control(IDC_NAME)), record->name);
+                  // The stored store is listed in its sorted place, in red, whatever its text.
+                  EXPECT_EQ(ItemData(sheet.Control(IDC_DOCSTORE)), std::vector<LRESULT>{1});
+                  // A Reload of thousands of stores takes its time under Wine: a request each.
+                  test::Click(sheet.Control(IDC_RELOAD));
+                  HWND stores = sheet.Control(IDC_DOCSTORE);
+                  EXPECT_TRUE(WaitUntil(
+                      [&] { return ::SendMessageW(stores, CB_GETCOUNT, 0, 0) == kStores + 1; },
+                      std::chrono::minutes(2)));
+                  sheet.Settle();
+                  const std::vector<std::u16string> entries = ListEntries(stores);
+                  const auto at = [&](const std::u16string& text) {
+                      return static_cast<int>(std::find(entries.begin(), entries.end(), text) -
+                                              entries.begin());
+                  };
+                  sheet.PickWithKeys(IDC_DOCSTORE,
+                                     at(std::u16string(2000, u'N')) - at(record->links[6].source));
+                  EXPECT_EQ(TextOf(stores), std::u16string(2000, u'N'));
+                  EXPECT_EQ(::SendMessageW(sheet.Control(IDC_DOCTYPE), CB_GETCOUNT, 0, 0), 1);
+                  // A type of a source that the setup does not know is not typed until made a text
+                  // constant, which then takes the store's only type.
+                  EXPECT_FALSE(::IsWindowEnabled(sheet.Control(IDC_DOCTYPE)));
+                  test::Click(sheet.Control(IDC_DOCTYPE_SOURCE));
+                  sheet.ChooseInMenu(sheet.WaitForMenu(), {0});
+                  EXPECT_EQ(TextOf(sheet.Control(IDC_DOCTYPE)), FromServer(Awkward(u"type")));
+
+                  // The menus offer what their commands can reach: index fields 1 to 255 and
+                  // Capture values 0 to 255.
+                  test::Click(sheet.Control(IDC_DOC_FILENAME_SOURCE));
+                  HWND menu = sheet.WaitForMenu();
+                  ASSERT_NE(menu, nullptr);
+                  HMENU items = MenuOf(menu);
+                  EXPECT_EQ(::GetMenuItemCount(::GetSubMenu(items, 2)), 255);
+                  EXPECT_EQ(::GetMenuItemCount(::GetSubMenu(items, 3)), 256);
+                  // A menu shows "&&" as "&".
+                  EXPECT_EQ(MenuTexts(::GetSubMenu(items, 2))[0], MenuText(Awkward(u"Field 1")));
+                  sheet.ChooseInMenu(menu, {2, 254});
+                  // Shown within the box's 1024 characters; stored whole.
+                  EXPECT_EQ(TextOf(sheet.Control(IDC_DOC_FILENAME)), std::u16string(1024, u'F'));
+
+                  sheet.SelectPageInList(1);
+                  EXPECT_EQ(TextOf(sheet.Control(IDC_PARAMETER_LABEL_FIRST)),
+                            FromServer(Awkward(u"key")) + u":");
+                  EXPECT_FALSE(::IsWindowEnabled(sheet.Control(IDC_PARAMETER_VALUE_FIRST + 3)));
+                  sheet.SelectPageInList(2);
+                  EXPECT_EQ(TextOf(sheet.Control(IDC_PARAMETER_LABEL_FIRST + 1)),
+                            FromServer(Awkward(u"key")) + u":");
+                  EXPECT_EQ(TextOf(sheet.Control(IDC_PARAMETER_LABEL_FIRST + 2)), u"Parameter 13:");
+                  sheet.SelectPageInList(0);
+                  sheet.FocusOn(IDC_NAME);
+                  PressKey(sheet.Focus(), VK_RETURN);
+                  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(sheet.Sheet()); }));
+              }),
+              KFX_REL_SUCCESS);
+
+    // What the setup wrote: its own destinations only, every source type one the release reads
+    // (a numbered slot keeps a type it does not know), and texts as they were.
+    std::vector<std::u16string> destinations;
+    for (const Link& link : record->links) {
+        destinations.push_back(link.destination);
+        if (link.destination == u"03") {
+            EXPECT_EQ(link.sourceType, 42);
+        } else {
+            EXPECT_GE(link.sourceType, KFX_REL_UNDEFINED_LINK);
+            EXPECT_LE(link.sourceType, KFX_REL_DOCUMENTID);
+        }
+    }
+    EXPECT_EQ(std::count(destinations.begin(), destinations.end(), u"someDestination"), 0);
+    EXPECT_EQ(std::count(destinations.begin(), destinations.end(), u"25"), 0);
+    const std::vector<LinkTuple> written = Tuples(record->links);
+    EXPECT_NE(std::find(written.begin(), written.end(),
+                        LinkTuple(std::u16string(2000, u'F'), KFX_REL_INDEXFIELD, u"docFilename")),
+              written.end());
+    EXPECT_EQ(record->name, std::u16string(2000, u'n') + Awkward(u""));
+    EXPECT_EQ(*host::sim::FindText(record->customProperties, u"docTypeKeyName[00]"), u"Key1");
+
+    // And a release reads it back and posts the document.
+    server.SetReply(XmlReply(200, "OK", "<ok/>"));
+    Script release = Script::Create(kReleaseProgId);
+    host::sim::Document document;
+    document.indexFields = {{record->indexFields[254].name, u"value"}};
+    const std::filesystem::path scan = std::filesystem::temp_directory_path() / "zarn-odd.tif";
+    std::ofstream(scan, std::ios::binary) << "II*";
+    document.imageFiles = {scan.u16string()};
+    IDispatch* data = host::sim::ReleaseDataDispatch(host.MakeReleaseData(record, {}, document));
+    EXPECT_EQ(release.PutRef(L"DocumentData", data), S_OK);
+    data->Release();
+    EXPECT_EQ(release.Call(L"OpenScript"), KFX_REL_SUCCESS);
+    EXPECT_EQ(release.Call(L"ReleaseDoc"), KFX_REL_SUCCESS);
+    EXPECT_EQ(release.Call(L"CloseScript"), KFX_REL_SUCCESS);
+    EXPECT_TRUE(server.Requests().back().head.starts_with("POST /docStore/store/NNNN"));
 }
 
 }  // namespace

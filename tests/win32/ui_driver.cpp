@@ -1,6 +1,5 @@
 #include "tests/win32/ui_driver.h"
 
-#include <chrono>
 #include <thread>
 
 namespace zarn::test {
@@ -52,8 +51,8 @@ LRESULT CALLBACK HostWindow::Procedure(HWND window, UINT message, WPARAM wParam,
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-bool WaitUntil(const std::function<bool()>& condition) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!condition()) {
         if (std::chrono::steady_clock::now() > deadline)
             return false;

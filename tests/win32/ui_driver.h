@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -35,8 +36,9 @@ class HostWindow {
     HANDLE fenced_ = nullptr;
 };
 
-// Waits up to 10 seconds for `condition`, checking every 10 milliseconds.
-bool WaitUntil(const std::function<bool()>& condition);
+// Waits for `condition`, checking every 10 milliseconds; false when it did not come true in time.
+bool WaitUntil(const std::function<bool()>& condition,
+               std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
 // The visible top-level windows of the class that `owner` owns (any owner for null).
 std::vector<HWND> OwnedWindows(HWND owner, const wchar_t* className);
