@@ -51,8 +51,7 @@ INT_PTR PageWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             page_.OnInitDialog(*dialog_);
             return TRUE;
         case WM_COMMAND:
-            OnCommand(wParam, lParam);
-            return TRUE;
+            return OnCommand(wParam, lParam);
         case WM_NOTIFY:
             return OnSheetNotify(window, *reinterpret_cast<const NMHDR*>(lParam));
         case WM_DRAWITEM:
@@ -65,17 +64,19 @@ INT_PTR PageWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     }
 }
 
-void PageWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
+bool PageWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (!dialog_)
-        return;
+        return false;
     const int id = LOWORD(wParam);
     // A menu's command comes without a control.
     if (lParam == 0 && HIWORD(wParam) == 0) {
         page_.OnCommand(id);
-        return;
+        return true;
     }
-    if (std::optional<Notification> notification = dialog_->NotificationOf(id, HIWORD(wParam)))
+    std::optional<Notification> notification = dialog_->NotificationOf(id, HIWORD(wParam));
+    if (notification)
         page_.OnNotify(id, *notification);
+    return notification.has_value();
 }
 
 INT_PTR PageWindow::OnSheetNotify(HWND window, const NMHDR& header) {

@@ -35,7 +35,8 @@ class PageWindow {
   private:
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void OnCommand(WPARAM wParam, LPARAM lParam);
+    // True for the commands and notifications that the page takes.
+    bool OnCommand(WPARAM wParam, LPARAM lParam);
     // The sheet's notifications; the answer goes to DWLP_MSGRESULT.
     INT_PTR OnSheetNotify(HWND window, const NMHDR& header);
 

@@ -21,20 +21,10 @@ HWND HostOwner() {
     return owner ? ::GetLastActivePopup(owner) : nullptr;
 }
 
-}  // namespace
-
-SheetResult SetupPropertySheet::DoModal(const std::u16string& caption) {
-    EnsureCommonControls();
-    std::vector<PROPSHEETPAGEW> entries;
-    std::vector<std::wstring> titles;
-    for (PropertyPage* page : pages_) {
-        windows_.push_back(
-            std::make_unique<PageWindow>(*page, static_cast<int>(windows_.size()), *this, ui_));
-        entries.push_back(windows_.back()->Entry());
-        const std::u16string title = page->Title();
-        titles.emplace_back(title.begin(), title.end());
-    }
-    HWND owner = HostOwner();
+// The system's sheet, modeless so that its modal loop is this module's; null when it cannot
+// be made.
+HWND CreateSheet(const std::u16string& caption, HWND owner,
+                 const std::vector<PROPSHEETPAGEW>& entries) {
     PROPSHEETHEADERW header{};
     header.dwSize = sizeof(header);
     header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_NOCONTEXTHELP | PSH_MODELESS;
@@ -44,29 +34,46 @@ SheetResult SetupPropertySheet::DoModal(const std::u16string& caption) {
     header.nPages = static_cast<UINT>(entries.size());
     header.nStartPage = 0;
     header.ppsp = entries.data();
-    confirmed_ = false;
-    sheet_ = reinterpret_cast<HWND>(::PropertySheetW(&header));
-    if (!sheet_ || sheet_ == reinterpret_cast<HWND>(-1)) {
-        sheet_ = nullptr;
-        WindowFirewall::ThrowPending();
-        return SheetResult::kCancel;
+    const auto sheet = reinterpret_cast<HWND>(::PropertySheetW(&header));
+    return sheet == reinterpret_cast<HWND>(-1) ? nullptr : sheet;
+}
+
+}  // namespace
+
+SheetResult SetupPropertySheet::DoModal(const std::u16string& caption) {
+    EnsureCommonControls();
+    std::vector<std::unique_ptr<PageWindow>> windows;
+    std::vector<PROPSHEETPAGEW> entries;
+    std::vector<std::wstring> titles;
+    for (PropertyPage* page : pages_) {
+        windows.push_back(
+            std::make_unique<PageWindow>(*page, static_cast<int>(windows.size()), *this, ui_));
+        entries.push_back(windows.back()->Entry());
+        const std::u16string title = page->Title();
+        titles.emplace_back(title.begin(), title.end());
     }
-    list_.emplace(sheet_, titles);
-    ::SetWindowSubclass(sheet_, SheetProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    confirmed_ = false;
+    HWND owner = HostOwner();
+    if (HWND sheet = CreateSheet(caption, owner, entries)) {
+        list_.emplace(sheet, titles);
+        RunModal(sheet, owner);
+        list_.reset();
+    }
+    WindowFirewall::ThrowPending();
+    return confirmed_ ? SheetResult::kOk : SheetResult::kCancel;
+}
+
+void SetupPropertySheet::RunModal(HWND sheet, HWND owner) {
+    ::SetWindowSubclass(sheet, SheetProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     const bool ownerEnabled = owner && ::IsWindowEnabled(owner);
     if (owner)
         ::EnableWindow(owner, FALSE);
-    RunModalLoop(sheet_);
+    RunModalLoop(sheet);
     // The owner is enabled again before the sheet goes, so that it becomes active again.
     if (ownerEnabled)
         ::EnableWindow(owner, TRUE);
-    ::RemoveWindowSubclass(sheet_, SheetProcedure, kSubclassId);
-    ::DestroyWindow(sheet_);
-    sheet_ = nullptr;
-    list_.reset();
-    windows_.clear();
-    WindowFirewall::ThrowPending();
-    return confirmed_ ? SheetResult::kOk : SheetResult::kCancel;
+    ::RemoveWindowSubclass(sheet, SheetProcedure, kSubclassId);
+    ::DestroyWindow(sheet);
 }
 
 void SetupPropertySheet::RunModalLoop(HWND sheet) {

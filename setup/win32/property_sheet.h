@@ -25,6 +25,8 @@ class SetupPropertySheet final : public SetupSheet, public PageEvents {
     void PageActivated(int index) override;
     void PageConfirmed() override { confirmed_ = true; }
 
+    // Runs the sheet modally on its owner, then destroys it.
+    void RunModal(HWND sheet, HWND owner);
     // Runs the sheet until OK or Cancel ends it.
     void RunModalLoop(HWND sheet);
     static LRESULT CALLBACK SheetProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
@@ -32,9 +34,7 @@ class SetupPropertySheet final : public SetupSheet, public PageEvents {
 
     UserInterface& ui_;
     std::vector<PropertyPage*> pages_;
-    std::vector<std::unique_ptr<PageWindow>> windows_;
     std::optional<PageList> list_;
-    HWND sheet_ = nullptr;
     bool confirmed_ = false;
 };
 
