@@ -208,6 +208,28 @@ class SetupWindows : public testing::Test {
     std::shared_ptr<host::sim::SetupRecord> record = std::make_shared<host::sim::SetupRecord>();
 };
 
+TEST(SetupResources, TheModuleCarriesItsDialogsMenuAndStrings) {
+    HMODULE module = Module::Handle();
+    for (int id : {IDD_SETUP_GENERAL, IDD_SETUP_PARMS})
+        EXPECT_NE(::FindResourceW(module, MAKEINTRESOURCEW(id), RT_DIALOG), nullptr) << id;
+    HMENU menu = ::LoadMenuW(module, MAKEINTRESOURCEW(IDR_SOURCE_MENU));
+    ASSERT_NE(menu, nullptr);
+    HMENU popup = ::GetSubMenu(menu, 0);
+    EXPECT_EQ(MenuTexts(popup), (std::vector<std::u16string>{u"Text Constant", u"No Mapping"}));
+    EXPECT_EQ(::GetMenuItemID(popup, 0), static_cast<UINT>(ID_SOURCE_TEXT_CONSTANT));
+    EXPECT_EQ(::GetMenuItemID(popup, 1), static_cast<UINT>(ID_SOURCE_NO_MAPPING));
+    ::DestroyMenu(menu);
+    const std::pair<UINT, std::u16string> strings[] = {
+        {11002, u"Failed to retrieve data from %1.\nMessage: %2"},
+        {11003, u"DocStore Setup"},
+        {11004, u"A Username and Password are required"}};
+    for (const auto& [id, text] : strings) {
+        const wchar_t* resource = nullptr;
+        const int length = ::LoadStringW(module, id, reinterpret_cast<LPWSTR>(&resource), 0);
+        EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(resource), length), text);
+    }
+}
+
 TEST_F(SetupWindows, AnAdministratorSetsUpTheDocumentClassWithKeyboardMouseAndMenus) {
     record->links = {{u"Finance Archive", KFX_REL_TEXTCONSTANT, u"docStoreName"},
                      {u"Invoice", KFX_REL_TEXTCONSTANT, u"docTypeName"}};
