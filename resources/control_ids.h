@@ -3,6 +3,11 @@
 // Identifiers of the setup's dialog templates, controls, menu and menu commands. Plain
 // definitions, so that the resource script can include this file too.
 
+// Controls that the code never addresses.
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
 // Dialog templates.
 #define IDD_SETUP_GENERAL 11003
 #define IDD_SETUP_PARMS 11011

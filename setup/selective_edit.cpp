@@ -53,6 +53,11 @@ bool CSelectiveEdit::OnChar(EditBox& box, char16_t character) const {
         return false;
     }
     box.InsertTyped(character);
+    CleanBox(box);
+    return true;
+}
+
+void CSelectiveEdit::CleanBox(EditBox& box) const {
     const EditSelection selection = box.Selection();
     const std::u16string text = box.Text();
     const std::u16string cleaned = CleanText(text);
@@ -61,7 +66,6 @@ bool CSelectiveEdit::OnChar(EditBox& box, char16_t character) const {
         box.SetSelection(selection);
         box.ScrollCaret();
     }
-    return true;
 }
 
 }  // namespace zarn

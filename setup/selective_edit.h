@@ -46,6 +46,10 @@ class CSelectiveEdit {
     // A typed character: refused with a beep (false) or inserted and the result cleaned.
     bool OnChar(EditBox& box, char16_t character) const;
 
+    // Cleans the box's whole text in place, keeping its selection: after a typed character and
+    // after a paste.
+    void CleanBox(EditBox& box) const;
+
   private:
     UserInterface& ui_;
 };

@@ -24,7 +24,7 @@
 #include "host/kfx_constants.h"
 #include "host/sim/sim_host.h"
 #include "tests/win32/module_harness.h"
-#include "tests/win32/sim_host_dispatch.h"
+#include "host/sim/win32/sim_host_dispatch.h"
 #include "transport/win32/msxml_ids.h"
 
 namespace {
@@ -64,7 +64,7 @@ bool Release(const std::u16string& serverUrl, const std::filesystem::path& docum
     pages.imageFiles = {std::u16string(path.begin(), path.end())};
 
     zarn::test::Script script = zarn::test::Script::Create(zarn::test::kReleaseProgId);
-    IDispatch* data = zarn::test::ReleaseDataDispatch(host.MakeReleaseData(record, {}, pages));
+    IDispatch* data = zarn::host::sim::ReleaseDataDispatch(host.MakeReleaseData(record, {}, pages));
     script.PutRef(L"DocumentData", data);
     data->Release();
     script.Call(L"OpenScript");

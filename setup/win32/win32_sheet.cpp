@@ -1,18 +1,23 @@
 #include "setup/win32/win32_sheet.h"
+
+#include "common/win32/user_interface_win32.h"
+#include "setup/win32/property_sheet.h"
+
 namespace zarn::win32 {
 namespace {
-class StubSheet : public SetupSheet {
+
+class Win32Sheets final : public SetupSheetFactory {
   public:
-    void AddPage(PropertyPage&) override {}
-    SheetResult DoModal(const std::u16string&) override { return SheetResult::kCancel; }
+    std::unique_ptr<SetupSheet> Create() override {
+        return std::make_unique<SetupPropertySheet>(PlatformUserInterface());
+    }
 };
-class StubFactory : public SetupSheetFactory {
-  public:
-    std::unique_ptr<SetupSheet> Create() override { return std::make_unique<StubSheet>(); }
-};
+
 }  // namespace
+
 SetupSheetFactory& Win32SheetFactory() {
-    static StubFactory factory;
+    static Win32Sheets factory;
     return factory;
 }
+
 }  // namespace zarn::win32

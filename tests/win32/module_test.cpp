@@ -12,13 +12,18 @@
 #include "common/win32/bstr.h"
 #include "host/kfx_constants.h"
 #include "host/sim/sim_host.h"
+#include "host/sim/win32/sim_host_dispatch.h"
+#include "host/sim/win32/strict_dispatch.h"
 #include "tests/support/raw_server.h"
 #include "tests/win32/module_harness.h"
-#include "tests/win32/sim_host_dispatch.h"
-#include "tests/win32/strict_dispatch.h"
 
 namespace zarn::test {
 namespace {
+
+using host::sim::ReleaseDataDispatch;
+using host::sim::ReleaseSetupDataDispatch;
+using host::sim::CallArguments;
+using host::sim::StrictDispatch;
 
 using win32::ComPtr;
 

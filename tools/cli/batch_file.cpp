@@ -103,8 +103,10 @@ class BatchReader {
 
   private:
     void ReadSetup(const JsonNode& node, SetupRecord& setup) const {
+        // "indexFields" and "batchVariableNames" are the setup command's lists for its menus;
+        // a release takes the index fields from its documents.
         node.ExpectObject({"name", "batchClassName", "docClassName", "userName", "password",
-                           "links", "customProperties"});
+                           "links", "customProperties", "indexFields", "batchVariableNames"});
         setup.name = Utf16(node.TextOr("name", ""));
         setup.batchClassName = Utf16(node.TextOr("batchClassName", ""));
         setup.docClassName = Utf16(node.TextOr("docClassName", ""));

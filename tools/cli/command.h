@@ -45,5 +45,7 @@ extern const Command kCatalogueCommand;
 extern const Command kReleaseCommand;
 extern const Command kServeCommand;
 extern const Command kDemoCommand;
+// Setup opens zarnRel.dll's setup sheet: Windows only.
+extern const Command kSetupCommand;
 
 }  // namespace zarn::tools

@@ -2,9 +2,11 @@
 
 namespace zarn::tools {
 
-// The reference server does not build for Windows, and with it go serve and demo.
+// The reference server does not build for Windows, and with it go serve and demo; setup shows
+// zarnRel.dll's own windows.
 const std::vector<Command>& AllCommands() {
-    static const std::vector<Command> commands = {kCatalogueCommand, kReleaseCommand};
+    static const std::vector<Command> commands = {kCatalogueCommand, kReleaseCommand,
+                                                  kSetupCommand};
     return commands;
 }
 

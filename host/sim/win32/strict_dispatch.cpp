@@ -1,9 +1,10 @@
-#include "tests/win32/strict_dispatch.h"
+#include "host/sim/win32/strict_dispatch.h"
 
 #include <algorithm>
 #include <cwchar>
+#include <new>
 
-namespace zarn::test {
+namespace zarn::host::sim {
 
 std::atomic<int> StrictDispatch::alive_{0};
 std::atomic<int> StrictDispatch::foreignQueries_{0};
@@ -114,7 +115,15 @@ HRESULT StrictDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* 
     }
     VARIANT answer;
     ::VariantInit(&answer);
-    HRESULT hr = member->handler(arguments, answer);
+    // No exception may leave a COM method.
+    HRESULT hr = E_UNEXPECTED;
+    try {
+        hr = member->handler(arguments, answer);
+    } catch (const std::bad_alloc&) {
+        hr = E_OUTOFMEMORY;
+    } catch (...) {
+        hr = E_UNEXPECTED;
+    }
     if (FAILED(hr)) {
         ::VariantClear(&answer);
         if (exception) {
@@ -132,4 +141,4 @@ HRESULT StrictDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* 
     return S_OK;
 }
 
-}  // namespace zarn::test
+}  // namespace zarn::host::sim

@@ -11,7 +11,7 @@
 
 #include "common/win32/com.h"
 
-namespace zarn::test {
+namespace zarn::host::sim {
 
 // The arguments of one call, first argument first.
 class CallArguments {
@@ -74,4 +74,4 @@ class StrictDispatch final : public IDispatch {
     static std::atomic<int> typeMismatches_;
 };
 
-}  // namespace zarn::test
+}  // namespace zarn::host::sim

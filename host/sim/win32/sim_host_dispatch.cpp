@@ -1,11 +1,11 @@
-#include "tests/win32/sim_host_dispatch.h"
+#include "host/sim/win32/sim_host_dispatch.h"
 
 #include <atomic>
 
 #include "common/win32/bstr.h"
-#include "tests/win32/strict_dispatch.h"
+#include "host/sim/win32/strict_dispatch.h"
 
-namespace zarn::test {
+namespace zarn::host::sim {
 namespace {
 
 using host::CollectionKey;
@@ -356,4 +356,4 @@ IDispatch* ReleaseSetupDataDispatch(std::shared_ptr<host::IReleaseSetupData> dat
     });
 }
 
-}  // namespace zarn::test
+}  // namespace zarn::host::sim
