@@ -4,15 +4,36 @@
 
 #include "common/win32/bstr.h"
 #include "common/win32/variant.h"
+#include "transport/win32/entity_expansion_scan.h"
 #include "transport/win32/msxml_ids.h"
 
 namespace zarn::win32 {
 namespace {
 
 // The bounds that libxml2 applies on the other platform: nesting depth, and the largest reply
-// the transport accepts (in kilobytes).
+// the transport accepts (in kilobytes). MSXML bounds neither the number of entity references
+// nor what they expand to (its size limit counts each entity once): the entity scan refuses a
+// document whose entities would expand beyond the bound that libxml2's documents keep.
 constexpr long kMaxElementDepth = 256;
 constexpr long kMaxXmlSizeKb = 64 * 1024;
+
+// The units of a byte array that the entity scan reads; false for anything but a byte array.
+bool ReadMarkupUnits(const VARIANT& bytes, std::u16string& units) {
+    if (bytes.vt != (VT_ARRAY | VT_UI1) || !bytes.parray || ::SafeArrayGetDim(bytes.parray) != 1)
+        return false;
+    LONG lower = 0;
+    LONG upper = -1;
+    void* data = nullptr;
+    if (FAILED(::SafeArrayGetLBound(bytes.parray, 1, &lower)) ||
+        FAILED(::SafeArrayGetUBound(bytes.parray, 1, &upper)) ||
+        FAILED(::SafeArrayAccessData(bytes.parray, &data))) {
+        return false;
+    }
+    units = MarkupUnits(std::string_view(static_cast<const char*>(data),
+                                         static_cast<std::size_t>(upper - lower + 1)));
+    ::SafeArrayUnaccessData(bytes.parray);
+    return true;
+}
 
 // The node operations, over a node or over a document's own node.
 template <typename Base>
@@ -64,12 +85,19 @@ class MsxmlDocument final : public MsxmlNodeOf<XmlDocument> {
         : MsxmlNodeOf(std::move(node)), document_(std::move(document)) {}
 
     bool LoadXml(std::u16string_view text) override {
+        if (!EntityExpansionWithin(text, MaxExpandedText(text.size())))
+            return false;
         Bstr xml(text);
         VARIANT_BOOL loaded = VARIANT_FALSE;
         return SUCCEEDED(document_->loadXML(xml.get(), &loaded)) && loaded == VARIANT_TRUE;
     }
 
     bool LoadBytes(const VARIANT& bytes) {
+        std::u16string markup;
+        if (!ReadMarkupUnits(bytes, markup) ||
+            !EntityExpansionWithin(markup, MaxExpandedText(markup.size()))) {
+            return false;
+        }
         VARIANT_BOOL loaded = VARIANT_FALSE;
         return SUCCEEDED(document_->load(bytes, &loaded)) && loaded == VARIANT_TRUE;
     }
@@ -100,7 +128,8 @@ HRESULT Configure(IXMLDOMDocument2& document) {
     if (FAILED(hr))
         return hr;
     // Bounds that an older MSXML (or another implementation of it) may not know: it then keeps
-    // its own limits.
+    // its own limits. Wine 8's refuses both (E_FAIL) and keeps its parser's depth limit of 256;
+    // it accepts ProhibitDTD and ignores it.
     value.vt = VT_I4;
     value.lVal = kMaxElementDepth;
     SetProperty(document, L"MaxElementDepth", value);
