@@ -12,56 +12,12 @@
 #include "common/text.h"
 #include "common/texts.h"
 #include "common/user_interface.h"
+#include "tests/support/canned_request.h"
 #include "transport/http_client.h"
-#include "transport/posix/libxml2_document.h"
 
 namespace {
 
 using namespace zarn;
-
-// A request object whose every reply is status 200 with the same body.
-class CannedRequest final : public HttpRequest {
-  public:
-    explicit CannedRequest(std::string_view body) : body_(body) {}
-
-    HResult Open(std::u16string_view, std::u16string_view, bool, std::u16string_view,
-                 std::u16string_view) override {
-        return kOk;
-    }
-    HResult SetRequestHeader(std::u16string_view, std::u16string_view) override { return kOk; }
-    HResult Send(const ByteStream*, std::uint64_t) override { return kOk; }
-    HResult GetStatus(std::int32_t& status) override {
-        status = 200;
-        return kOk;
-    }
-    HResult GetStatusText(std::u16string& text) override {
-        text = u"OK";
-        return kOk;
-    }
-    HResult GetResponseText(std::u16string& text) override {
-        text = FromUtf8(body_);
-        return kOk;
-    }
-    HResult GetResponseXml(std::unique_ptr<XmlDocument>& document) override {
-        document = ParseXmlBytes(body_);
-        return kOk;
-    }
-
-  private:
-    std::string_view body_;
-};
-
-class CannedRequestFactory final : public HttpRequestFactory {
-  public:
-    explicit CannedRequestFactory(std::string_view body) : body_(body) {}
-    HResult Create(std::unique_ptr<HttpRequest>& request) override {
-        request = std::make_unique<CannedRequest>(body_);
-        return kOk;
-    }
-
-  private:
-    std::string_view body_;
-};
 
 class SilentUserInterface final : public UserInterface {
   public:
@@ -78,7 +34,7 @@ class SilentUserInterface final : public UserInterface {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    CannedRequestFactory http(bytes);
+    test::CannedRequestFactory http(bytes);
     SilentUserInterface ui;
     Services services{PlatformFileSystem(), http, PlatformXmlDocumentFactory(), PlatformTexts(),
                       ui};
