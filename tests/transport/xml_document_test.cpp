@@ -130,6 +130,12 @@ TEST(ReplyStatusDescription, EntityExpansionAndNestingAreBounded) {
           EntityReply(u"<!ENTITY % d \"" + wide + u"\"> %d;", u"w", 10000, Where::kContent),
           EntityReply(wide + u"<!ENTITY a '&#38;w;'>", u"a", 10000, Where::kContent)}) {
         EXPECT_EQ(Description(bomb), u"") << ToUtf8(bomb.substr(0, 80));
+        // The same as the bytes of a reply body, in UTF-8 and in UTF-16.
+        std::string utf16 = "\xFF\xFE";
+        for (char16_t unit : bomb)
+            utf16 += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+        for (const std::string& bytes : {ToUtf8(bomb), utf16})
+            EXPECT_FALSE(ParseReplyBytes(bytes)->SelectSingleNode(u"/a"));
     }
 
     std::u16string deep;

@@ -1,5 +1,6 @@
 #include "transport/win32/entity_expansion_scan.h"
 
+#include <algorithm>
 #include <optional>
 #include <unordered_map>
 
@@ -219,7 +220,7 @@ bool EntityExpansionWithin(std::u16string_view document, std::uint64_t limit) {
     return Scanner(document, limit).Within();
 }
 
-std::u16string MarkupUnits(std::string_view bytes) {
+bool EntityExpansionWithin(std::string_view bytes, std::uint64_t limit) {
     std::u16string units;
     bool little = bytes.starts_with("\xFF\xFE");
     if (little || bytes.starts_with("\xFE\xFF")) {
@@ -230,12 +231,15 @@ std::u16string MarkupUnits(std::string_view bytes) {
             units.push_back(
                 static_cast<char16_t>(little ? first | second << 8 : first << 8 | second));
         }
-        return units;
+    } else if (bytes.find("<!DOCTYPE") == std::string_view::npos) {
+        return true;
+    } else {
+        units.resize(bytes.size());
+        std::transform(bytes.begin(), bytes.end(), units.begin(), [](char byte) {
+            return static_cast<char16_t>(static_cast<unsigned char>(byte));
+        });
     }
-    units.reserve(bytes.size());
-    for (char byte : bytes)
-        units.push_back(static_cast<unsigned char>(byte));
-    return units;
+    return EntityExpansionWithin(std::u16string_view(units), limit);
 }
 
 }  // namespace zarn

@@ -15,8 +15,9 @@ namespace zarn {
 // counts as unbounded.
 bool EntityExpansionWithin(std::u16string_view document, std::uint64_t limit);
 
-// The units that the scan reads from a reply's bytes: the UTF-16 units after a UTF-16 byte-order
-// mark, otherwise one unit per byte, which keeps the markup of every ASCII-compatible encoding.
-std::u16string MarkupUnits(std::string_view bytes);
+// The same for the bytes of a reply: the UTF-16 units after a UTF-16 byte-order mark, otherwise
+// one unit per byte, which keeps the markup of every ASCII-compatible encoding. The bytes are
+// copied only when they hold a document type declaration.
+bool EntityExpansionWithin(std::string_view bytes, std::uint64_t limit);
 
 }  // namespace zarn

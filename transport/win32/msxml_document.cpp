@@ -17,8 +17,9 @@ namespace {
 constexpr long kMaxElementDepth = 256;
 constexpr long kMaxXmlSizeKb = 64 * 1024;
 
-// The units of a byte array that the entity scan reads; false for anything but a byte array.
-bool ReadMarkupUnits(const VARIANT& bytes, std::u16string& units) {
+// Whether the entities of a byte array's document stay within the bound; false for anything
+// but a byte array.
+bool BytesWithinExpansion(const VARIANT& bytes) {
     if (bytes.vt != (VT_ARRAY | VT_UI1) || !bytes.parray || ::SafeArrayGetDim(bytes.parray) != 1)
         return false;
     LONG lower = 0;
@@ -29,10 +30,11 @@ bool ReadMarkupUnits(const VARIANT& bytes, std::u16string& units) {
         FAILED(::SafeArrayAccessData(bytes.parray, &data))) {
         return false;
     }
-    units = MarkupUnits(std::string_view(static_cast<const char*>(data),
-                                         static_cast<std::size_t>(upper - lower + 1)));
+    std::string_view view(static_cast<const char*>(data),
+                          static_cast<std::size_t>(upper - lower + 1));
+    bool within = EntityExpansionWithin(view, MaxExpandedText(view.size()));
     ::SafeArrayUnaccessData(bytes.parray);
-    return true;
+    return within;
 }
 
 // The node operations, over a node or over a document's own node.
@@ -93,11 +95,8 @@ class MsxmlDocument final : public MsxmlNodeOf<XmlDocument> {
     }
 
     bool LoadBytes(const VARIANT& bytes) {
-        std::u16string markup;
-        if (!ReadMarkupUnits(bytes, markup) ||
-            !EntityExpansionWithin(markup, MaxExpandedText(markup.size()))) {
+        if (!BytesWithinExpansion(bytes))
             return false;
-        }
         VARIANT_BOOL loaded = VARIANT_FALSE;
         return SUCCEEDED(document_->load(bytes, &loaded)) && loaded == VARIANT_TRUE;
     }
