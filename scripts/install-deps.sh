@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libcpp-httplib-dev nlohmann-json3-dev
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools googletest
     wine64 wine64-tools xvfb xauth curl
+    clang libclang-rt-dev
 )
 
 missing=()

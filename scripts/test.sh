@@ -4,7 +4,9 @@
 #   2. the same tests under AddressSanitizer and UndefinedBehaviorSanitizer (skip with --fast);
 #   3. the Windows build with mingw-w64: zarnRel.dll, zarnrel.exe and the Windows tests, run
 #      under Wine; the 32-bit build, which cannot run here, compiled and linked; both checked to
-#      import nothing but system DLLs.
+#      import nothing but system DLLs;
+#   4. every libFuzzer target for 15 seconds on its seed corpus (skip with --fast too);
+#      scripts/fuzz.sh runs them at length.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -36,3 +38,7 @@ mapfile -t windows_binaries < <(find build/windows/module build/windows-i686/mod
     2>/dev/null)
 ./scripts/check-imports.sh "${windows_binaries[@]}"
 echo "Windows build tested under Wine; x86_64 and i686 binaries import only system DLLs."
+
+if [ "$fast" -eq 0 ]; then
+    ./scripts/fuzz.sh 15
+fi

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -32,6 +33,13 @@ class XmlDocument : public XmlNode {
     // Parses the text, replacing what the document held; false when it is not well formed.
     virtual bool LoadXml(std::u16string_view text) = 0;
 };
+
+// The most that the texts of a document of `size` units (bytes or UTF-16 code units) may grow
+// to once its entities are expanded: eight times its size and a megabyte. A document beyond it
+// is refused as not well formed.
+constexpr std::uint64_t MaxExpandedText(std::uint64_t size) {
+    return (std::uint64_t{1} << 20) + 8 * size;
+}
 
 class XmlDocumentFactory {
   public:

@@ -6,6 +6,7 @@
 #include "common/file_system.h"
 #include "common/texts.h"
 #include "tests/catalogue/catalogue_fixture.h"
+#include "tests/support/canned_request.h"
 #include "tests/support/raw_server.h"
 
 namespace zarn::test {
@@ -147,42 +148,8 @@ TEST_F(CatalogueBadInput, AServerThatNeverAnswersIsAFailedRequest) {
                              u"http request failed: The operation timed out"));
 }
 
-// A request object whose platform XML component cannot give the reply's document.
-class NoXmlRequest : public HttpRequest {
-  public:
-    HResult Open(std::u16string_view, std::u16string_view, bool, std::u16string_view,
-                 std::u16string_view) override {
-        return kOk;
-    }
-    HResult SetRequestHeader(std::u16string_view, std::u16string_view) override { return kOk; }
-    HResult Send(const ByteStream*, std::uint64_t) override { return kOk; }
-    HResult GetStatus(std::int32_t& status) override {
-        status = 200;
-        return kOk;
-    }
-    HResult GetStatusText(std::u16string& text) override {
-        text = u"OK";
-        return kOk;
-    }
-    HResult GetResponseText(std::u16string& text) override {
-        text = u"<ZARN/>";
-        return kOk;
-    }
-    HResult GetResponseXml(std::unique_ptr<XmlDocument>&) override {
-        return MakeHResult(0x80040154u);  // class not registered
-    }
-};
-
-class NoXmlRequestFactory : public HttpRequestFactory {
-  public:
-    HResult Create(std::unique_ptr<HttpRequest>& request) override {
-        request = std::make_unique<NoXmlRequest>();
-        return kOk;
-    }
-};
-
 TEST(CatalogueXmlComponent, AReplyDocumentThatCannotBeHadIsAFailedRequest) {
-    NoXmlRequestFactory http;
+    CannedRequestFactory http("<ZARN/>", MakeHResult(0x80040154u));  // class not registered
     RecordingUserInterface ui;
     Services services{PlatformFileSystem(), http, PlatformXmlDocumentFactory(), PlatformTexts(),
                       ui};

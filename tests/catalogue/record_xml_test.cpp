@@ -55,18 +55,17 @@ TEST(RecordFromXml, TextsAreTakenAsTheDomGivesThem) {
     EXPECT_EQ(store.name, std::u16string(1024, u'n'));
     EXPECT_EQ(store.description, std::u16string(1023, u'a'));
     EXPECT_EQ(store.library, std::u16string(1023, u'a') + u"b");
+    const std::string long2000(2000, 'x');
     DocStoreKey key;
-    ASSERT_TRUE(LoadRecord(key, "<docStoreKey><name>" + std::string(2000, 'k') +
-                                    "</name><description>" + std::string(2000, 'd') +
-                                    "</description></docStoreKey>"));
-    EXPECT_EQ(key.name.size(), 1024u);
-    EXPECT_EQ(key.description.size(), 1024u);
     DocStoreDocType docType;
-    ASSERT_TRUE(LoadRecord(docType, "<documentType><name>" + std::string(2000, 't') +
-                                        "</name><rootFolder>" + std::string(2000, 'r') +
-                                        "</rootFolder></documentType>"));
-    EXPECT_EQ(docType.name.size(), 1024u);
-    EXPECT_EQ(docType.rootFolder.size(), 1024u);
+    ASSERT_TRUE(LoadRecord(key, "<docStoreKey><name>" + long2000 + "</name><description>" +
+                                    long2000 + "</description></docStoreKey>"));
+    ASSERT_TRUE(LoadRecord(docType, "<documentType><name>" + long2000 + "</name><rootFolder>" +
+                                        long2000 + "</rootFolder></documentType>"));
+    for (const std::u16string* text :
+         {&key.name, &key.description, &docType.name, &docType.rootFolder}) {
+        EXPECT_EQ(text->size(), 1024u);
+    }
 }
 
 TEST(RecordFromXml, AbsentIntegersKeepTheirDefaultAndEmptyOnesGiveZero) {

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <fstream>
 
+#include "common/text.h"
 #include "tests/support/reply_bytes.h"
 #include "transport/http_client.h"
 #include "transport/xml_document.h"
@@ -59,17 +60,24 @@ TEST(ReplyStatusDescription, FindsTheFirstElementWithThatIdInAnyNamespace) {
 
 enum class Where { kContent, kIdAttribute };
 
-// A reply with one entity of `size` letters, referenced `count` times in the content of the
-// described element or in the id attribute of an element before it.
-std::u16string RepeatedEntity(std::size_t size, int count, Where where) {
+// A reply whose document type holds `declarations` and that refers to `entity` `count` times
+// in the content of the described element or in the id attribute of an element before it.
+std::u16string EntityReply(std::u16string_view declarations, std::u16string_view entity, int count,
+                           Where where) {
     std::u16string references;
     for (int i = 0; i < count; ++i)
-        references += u"&w;";
-    std::u16string reply = u"<!DOCTYPE a [<!ENTITY w '" + std::u16string(size, u'w') + u"'>]><a>";
+        references += u"&" + std::u16string(entity) + u";";
+    std::u16string reply = u"<?xml version='1.0'?><!-- a reply --><!DOCTYPE a [" +
+                           std::u16string(declarations) + u"]><a>";
     reply += where == Where::kContent
                  ? u"<p id='statusDescription'>" + references + u"</p>"
                  : u"<p id='" + references + u"'/><p id='statusDescription'>x</p>";
     return reply + u"</a>";
+}
+
+// The declaration of the entity w, which stands for `size` letters w.
+std::u16string Letters(std::size_t size) {
+    return u"<!ENTITY w '" + std::u16string(size, u'w') + u"'>";
 }
 
 TEST(ReplyStatusDescription, AcceptsADocumentTypeWithInternalEntities) {
@@ -77,9 +85,9 @@ TEST(ReplyStatusDescription, AcceptsADocumentTypeWithInternalEntities) {
                           u"<a><p id='statusDescription'>&who; is full</p></a>"),
               u"The store is full");
     // An entity may well stand many times for a long text.
-    EXPECT_EQ(Description(RepeatedEntity(1000, 100, Where::kContent)),
+    EXPECT_EQ(Description(EntityReply(Letters(1000), u"w", 100, Where::kContent)),
               std::u16string(100000, u'w'));
-    EXPECT_EQ(Description(RepeatedEntity(1000, 100, Where::kIdAttribute)), u"x");
+    EXPECT_EQ(Description(EntityReply(Letters(1000), u"w", 100, Where::kIdAttribute)), u"x");
 }
 
 TEST(ReplyStatusDescription, NeverFetchesExternalEntitiesOrDocumentTypes) {
@@ -112,10 +120,23 @@ TEST(ReplyStatusDescription, EntityExpansionAndNestingAreBounded) {
     laughs += u"]><a><p id='statusDescription'>&l9;</p></a>";
     auto start = std::chrono::steady_clock::now();
     EXPECT_LT(Description(laughs).size(), 100000u);
-    // 78 KB whose text would be 500 MB, in content or where the selection compares attributes:
-    // refused as a whole.
-    EXPECT_EQ(Description(RepeatedEntity(50000, 10000, Where::kContent)), u"");
-    EXPECT_EQ(Description(RepeatedEntity(50000, 10000, Where::kIdAttribute)), u"");
+    // 78 KB whose text would be 500 MB, in content or where the selection compares attributes,
+    // also when the entity is declared by a parameter entity or reached through a character
+    // reference that makes an ampersand: refused as a whole.
+    const std::u16string wide = Letters(50000);
+    for (const std::u16string& bomb :
+         {EntityReply(wide, u"w", 10000, Where::kContent),
+          EntityReply(wide, u"w", 10000, Where::kIdAttribute),
+          EntityReply(u"<!ENTITY % d \"" + wide + u"\"> %d;", u"w", 10000, Where::kContent),
+          EntityReply(wide + u"<!ENTITY a '&#38;w;'>", u"a", 10000, Where::kContent)}) {
+        EXPECT_EQ(Description(bomb), u"") << ToUtf8(bomb.substr(0, 80));
+        // The same as the bytes of a reply body, in UTF-8 and in UTF-16.
+        std::string utf16 = "\xFF\xFE";
+        for (char16_t unit : bomb)
+            utf16 += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+        for (const std::string& bytes : {ToUtf8(bomb), utf16})
+            EXPECT_FALSE(ParseReplyBytes(bytes)->SelectSingleNode(u"/a"));
+    }
 
     std::u16string deep;
     for (int i = 0; i < 100000; ++i)

@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -23,10 +22,6 @@
 
 namespace zarn {
 namespace {
-
-// Entities may make a document's texts eight times its own size, and a small one a megabyte.
-constexpr std::uint64_t kExpansionFactor = 8;
-constexpr std::uint64_t kExpansionAllowance = 1 << 20;
 
 using DocumentPtr = std::shared_ptr<xmlDoc>;
 
@@ -90,7 +85,7 @@ DocumentPtr Parse(std::string_view bytes, const char* encoding) {
     if (document == nullptr)
         return nullptr;
     DocumentPtr owned(document, xmlFreeDoc);
-    if (!ExpansionWithin(document, kExpansionAllowance + kExpansionFactor * bytes.size()))
+    if (!ExpansionWithin(document, MaxExpandedText(bytes.size())))
         return nullptr;
     return owned;
 }

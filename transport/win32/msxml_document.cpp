@@ -4,15 +4,38 @@
 
 #include "common/win32/bstr.h"
 #include "common/win32/variant.h"
+#include "transport/win32/entity_expansion_scan.h"
 #include "transport/win32/msxml_ids.h"
 
 namespace zarn::win32 {
 namespace {
 
 // The bounds that libxml2 applies on the other platform: nesting depth, and the largest reply
-// the transport accepts (in kilobytes).
+// the transport accepts (in kilobytes). MSXML bounds neither the number of entity references
+// nor what they expand to (its size limit counts each entity once): the entity scan refuses a
+// document whose entities would expand beyond the bound that libxml2's documents keep.
 constexpr long kMaxElementDepth = 256;
 constexpr long kMaxXmlSizeKb = 64 * 1024;
+
+// Whether the entities of a byte array's document stay within the bound; false for anything
+// but a byte array.
+bool BytesWithinExpansion(const VARIANT& bytes) {
+    if (bytes.vt != (VT_ARRAY | VT_UI1) || !bytes.parray || ::SafeArrayGetDim(bytes.parray) != 1)
+        return false;
+    LONG lower = 0;
+    LONG upper = -1;
+    void* data = nullptr;
+    if (FAILED(::SafeArrayGetLBound(bytes.parray, 1, &lower)) ||
+        FAILED(::SafeArrayGetUBound(bytes.parray, 1, &upper)) ||
+        FAILED(::SafeArrayAccessData(bytes.parray, &data))) {
+        return false;
+    }
+    std::string_view view(static_cast<const char*>(data),
+                          static_cast<std::size_t>(upper - lower + 1));
+    bool within = EntityExpansionWithin(view, MaxExpandedText(view.size()));
+    ::SafeArrayUnaccessData(bytes.parray);
+    return within;
+}
 
 // The node operations, over a node or over a document's own node.
 template <typename Base>
@@ -64,12 +87,16 @@ class MsxmlDocument final : public MsxmlNodeOf<XmlDocument> {
         : MsxmlNodeOf(std::move(node)), document_(std::move(document)) {}
 
     bool LoadXml(std::u16string_view text) override {
+        if (!EntityExpansionWithin(text, MaxExpandedText(text.size())))
+            return false;
         Bstr xml(text);
         VARIANT_BOOL loaded = VARIANT_FALSE;
         return SUCCEEDED(document_->loadXML(xml.get(), &loaded)) && loaded == VARIANT_TRUE;
     }
 
     bool LoadBytes(const VARIANT& bytes) {
+        if (!BytesWithinExpansion(bytes))
+            return false;
         VARIANT_BOOL loaded = VARIANT_FALSE;
         return SUCCEEDED(document_->load(bytes, &loaded)) && loaded == VARIANT_TRUE;
     }
@@ -100,7 +127,8 @@ HRESULT Configure(IXMLDOMDocument2& document) {
     if (FAILED(hr))
         return hr;
     // Bounds that an older MSXML (or another implementation of it) may not know: it then keeps
-    // its own limits.
+    // its own limits. Wine 8's refuses both (E_FAIL) and keeps its parser's depth limit of 256;
+    // it accepts ProhibitDTD and ignores it.
     value.vt = VT_I4;
     value.lVal = kMaxElementDepth;
     SetProperty(document, L"MaxElementDepth", value);
