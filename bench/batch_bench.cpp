@@ -23,7 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kRuns = 3;
+constexpr int kRuns = 5;
 constexpr double kMemoryAllowance = 64;  // MB, besides the batch file
 
 struct BatchCase {

@@ -23,7 +23,9 @@ a reply whose element with id "statusDescription" says why, when its store or do
 is unknown, when it has no file, when a required key has no value, or when a unique key's
 value is taken already. Every accepted document is stored below the store folder, one
 folder per document (<store-dir>/<store>/<id>/) with its file and document.json (its fields
-in the order received). One line is logged per request.
+in the order received). One line is logged per request. Connections are kept between
+requests until the client closes them, a request cannot be read whole, or they have been
+idle for 5 seconds.
 
 Options:
   --port N          port to listen on (default 8080); 0 picks a free port
