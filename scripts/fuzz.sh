@@ -2,7 +2,8 @@
 # Builds the libFuzzer targets (the fuzz preset: clang, ASan, UBSan) and runs each for SECONDS
 # (default 600) on a working corpus in build/fuzz/corpus/TARGET, seeded from fuzz/corpus/TARGET.
 # An input that makes a target fail is kept in build/fuzz/findings/TARGET/ and the script exits
-# non-zero; each target's log is build/fuzz/logs/TARGET.log.
+# non-zero; each target's log is build/fuzz/logs/TARGET.log. ZARN_FUZZ_SEED fixes the random
+# seed, so that a short run in the test command explores the same inputs every time.
 #   scripts/fuzz.sh [SECONDS] [TARGET...]   targets: xml_reply text batch_file catalogue_fixture multipart
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,7 +29,8 @@ for target in "${targets[@]}"; do
     esac
     if "build/fuzz/fuzz/${target}_fuzzer" "$corpus" "fuzz/corpus/$target" \
         -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-        -artifact_prefix="$findings/" ${dict:+-dict=$dict} >"$log" 2>&1; then
+        -artifact_prefix="$findings/" ${dict:+-dict=$dict} ${ZARN_FUZZ_SEED:+-seed=$ZARN_FUZZ_SEED} \
+        >"$log" 2>&1; then
         runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
         echo "$target: ${runs:-?} runs in ${seconds} s, no failure ($(find "$corpus" -type f | wc -l) inputs in the corpus)"
     else

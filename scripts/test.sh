@@ -40,5 +40,5 @@ mapfile -t windows_binaries < <(find build/windows/module build/windows-i686/mod
 echo "Windows build tested under Wine; x86_64 and i686 binaries import only system DLLs."
 
 if [ "$fast" -eq 0 ]; then
-    ./scripts/fuzz.sh 15
+    ZARN_FUZZ_SEED=1 ./scripts/fuzz.sh 15
 fi
