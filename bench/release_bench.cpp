@@ -11,10 +11,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "bench/random_document.h"
 #include "common/file_system.h"
 #include "common/services.h"
 #include "common/text.h"
@@ -41,17 +41,6 @@ double PeakMegabytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in kilobytes
-}
-
-void WriteDocument(const std::filesystem::path& path) {
-    std::ofstream out(path, std::ios::binary);
-    std::mt19937_64 random(7);
-    std::vector<std::uint64_t> block(kMegabyte / sizeof(std::uint64_t));
-    for (std::uint64_t written = 0; written < kFileSize; written += kMegabyte) {
-        for (std::uint64_t& word : block)
-            word = random();
-        out.write(reinterpret_cast<const char*>(block.data()), kMegabyte);
-    }
 }
 
 // One release of the document as the capture host drives it, with the server and store stored
@@ -84,7 +73,7 @@ int main() {
         std::filesystem::temp_directory_path() / ("zarn_release_bench_" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     std::filesystem::path document = folder / "document.bin";
-    WriteDocument(document);
+    zarn::bench::WriteRandomDocument(document, kFileSize / kMegabyte);
     double baseline = PeakMegabytes();
 
     zarn::test::TestServer server(zarn::test::TestServer::Options{true});

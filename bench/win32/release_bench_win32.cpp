@@ -14,17 +14,17 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "bench/random_document.h"
 #include "common/text.h"
 #include "common/win32/com_ptr.h"
 #include "common/win32/variant.h"
 #include "host/kfx_constants.h"
 #include "host/sim/sim_host.h"
-#include "tests/win32/module_harness.h"
 #include "host/sim/win32/sim_host_dispatch.h"
+#include "tests/win32/module_harness.h"
 #include "transport/win32/msxml_ids.h"
 
 namespace {
@@ -41,17 +41,6 @@ double PeakMegabytes() {
     if (!::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters))
         return 0;
     return static_cast<double>(counters.PeakWorkingSetSize) / kMegabyte;
-}
-
-void WriteDocument(const std::filesystem::path& path) {
-    std::ofstream out(path, std::ios::binary);
-    std::mt19937_64 random(7);
-    std::vector<std::uint64_t> block(kMegabyte / sizeof(std::uint64_t));
-    for (std::uint64_t written = 0; written < kFileSize; written += kMegabyte) {
-        for (std::uint64_t& word : block)
-            word = random();
-        out.write(reinterpret_cast<const char*>(block.data()), kMegabyte);
-    }
 }
 
 bool Release(const std::u16string& serverUrl, const std::filesystem::path& document) {
@@ -116,7 +105,7 @@ int Run(bool msxmlAlone, const std::u16string& serverUrl) {
         ("zarn_release_bench_" + std::to_string(::GetCurrentProcessId()));
     std::filesystem::create_directories(folder);
     const std::filesystem::path document = folder / "document.bin";
-    WriteDocument(document);
+    zarn::bench::WriteRandomDocument(document, kFileSize / kMegabyte);
     if (FAILED(zarn::test::Module::Register())) {
         std::fprintf(stderr, "zarnRel.dll could not be registered\n");
         return 1;
