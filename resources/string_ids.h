@@ -4,8 +4,8 @@
 
 namespace zarn {
 
-inline constexpr std::uint32_t IDS_RETRIEVE_FAILED = 11002;
-inline constexpr std::uint32_t IDS_SETUP_CAPTION = 11003;
-inline constexpr std::uint32_t IDS_CREDENTIALS_REQUIRED = 11004;
+#define ZARN_STRING(name, id, text) inline constexpr std::uint32_t name = id;
+#include "resources/strings.inc"
+#undef ZARN_STRING
 
 }  // namespace zarn

@@ -10,7 +10,7 @@ struct Entry {
     const char16_t* text;
 };
 
-#define ZARN_STRING(id, text) {id, u"" text},
+#define ZARN_STRING(name, id, text) {id, u"" text},
 constexpr Entry kStrings[] = {
 #include "resources/strings.inc"
 };

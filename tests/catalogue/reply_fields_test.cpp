@@ -3,26 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "resources/string_ids.h"
+#include "tests/support/fixed_texts.h"
 #include "tests/support/reply_bytes.h"
 
 namespace zarn {
 namespace {
-
-// The platform's texts with an empty string table.
-class NoStrings : public Texts {
-  public:
-    std::optional<std::u16string> StringResource(std::uint32_t) override { return std::nullopt; }
-    std::u16string FormatMessageText(const std::u16string& messageTemplate,
-                                     const std::vector<std::u16string>& inserts) override {
-        return PlatformTexts().FormatMessageText(messageTemplate, inserts);
-    }
-    std::optional<std::u16string> SystemErrorText(HResult code) override {
-        return PlatformTexts().SystemErrorText(code);
-    }
-    std::optional<std::vector<std::uint16_t>> ModuleProductVersion() override {
-        return PlatformTexts().ModuleProductVersion();
-    }
-};
 
 TEST(SelectNodeText, ReadsTheFirstMatchOrLeavesTheValueAlone) {
     std::unique_ptr<XmlDocument> document =
@@ -78,7 +63,7 @@ TEST(ResourceTexts, FormatTheRetrieveFailureAsTwoLines) {
 
 TEST(ResourceTexts, AMissingStringGivesQuestionMarks) {
     EXPECT_EQ(FormatResourceMessage(PlatformTexts(), 4711, {u"x"}), u"???");
-    NoStrings noStrings;
+    test::FixedTexts noStrings;
     EXPECT_EQ(FormatResourceMessage(noStrings, IDS_RETRIEVE_FAILED, {u"u", u"e"}), u"???");
     EXPECT_EQ(SetupCaptionText(noStrings), u"???");
 }

@@ -2,32 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "host/kfx_constants.h"
 #include "host/sim/sim_host.h"
+#include "tests/support/memory_file_system.h"
 
 namespace zarn {
 namespace {
 
 using host::sim::Document;
 using host::sim::SetupRecord;
-
-// A file system that knows a fixed set of paths and records every existence check.
-class KnownFiles : public FileSystem {
-  public:
-    explicit KnownFiles(std::set<std::u16string> paths) : paths_(std::move(paths)) {}
-    bool Exists(const std::u16string& path) override {
-        checked.push_back(path);
-        return paths_.count(path) > 0;
-    }
-    std::unique_ptr<ReadOnlyFile> OpenExclusive(const std::u16string&) override { return nullptr; }
-
-    std::vector<std::u16string> checked;
-
-  private:
-    std::set<std::u16string> paths_;
-};
+using test::MemoryFileSystem;
 
 class DocumentFileTest : public ::testing::Test {
   protected:
@@ -45,7 +29,7 @@ class DocumentFileTest : public ::testing::Test {
     host::sim::SimHost host;
     std::shared_ptr<SetupRecord> record = std::make_shared<SetupRecord>();
     Document document;
-    KnownFiles nothing{{}};
+    MemoryFileSystem nothing;
 };
 
 TEST_F(DocumentFileTest, ImageDocumentPrefersTheKofaxPdf) {
@@ -76,7 +60,8 @@ TEST_F(DocumentFileTest, ExistingImportedFileWinsAndMissingOneLeavesTheEarlierCh
     document.originalFileName = u"scan.tif";
     document.originalFileNameExt = u"pdf";
     EXPECT_EQ(Choose(nothing), u"C:\\img\\1.tif");
-    KnownFiles imported({u"D:\\import\\scan.pdf"});
+    MemoryFileSystem imported;
+    imported.files[u"D:\\import\\scan.pdf"] = {};
     EXPECT_EQ(Choose(imported), u"D:\\import\\scan.pdf");
 }
 
@@ -96,9 +81,10 @@ TEST_P(OriginalFileTest, JoinsFolderNameAndExtension) {
     document.originalFolder = c.folder;
     document.originalFileName = c.name;
     document.originalFileNameExt = c.extension;
-    KnownFiles files({c.expected});
+    MemoryFileSystem files;
+    files.files[c.expected] = {};
     EXPECT_EQ(Choose(files), c.expected);
-    EXPECT_EQ(files.checked, std::vector<std::u16string>{c.expected});
+    EXPECT_EQ(files.checkedPaths, std::vector<std::u16string>{c.expected});
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -114,9 +100,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DocumentFileTest, ImportedFileNeedsFolderAndName) {
     document.originalFolder = u"C:\\in";
-    KnownFiles files({u"C:\\in\\"});
+    MemoryFileSystem files;
+    files.files[u"C:\\in\\"] = {};
     EXPECT_EQ(Choose(files), u"");
-    EXPECT_TRUE(files.checked.empty());
+    EXPECT_TRUE(files.checkedPaths.empty());
 }
 
 }  // namespace

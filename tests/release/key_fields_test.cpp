@@ -5,18 +5,13 @@
 #include "common/text.h"
 #include "host/kfx_constants.h"
 #include "host/sim/sim_host.h"
+#include "tests/support/memory_file_system.h"
 #include "tools/docstore_server/multipart_parser.h"
 
 namespace zarn {
 namespace {
 
 using Fields = std::vector<std::pair<std::string, std::string>>;
-
-class NoFiles : public FileSystem {
-  public:
-    bool Exists(const std::u16string&) override { return false; }
-    std::unique_ptr<ReadOnlyFile> OpenExclusive(const std::u16string&) override { return nullptr; }
-};
 
 constexpr char16_t kBoundary[] = u"---------------------------zarnRel";
 
@@ -51,7 +46,7 @@ TEST(AddSplitValue, SplitsOnEveryOccurrenceOfTheSeparator) {
         {u"x||y", u"||", {{"K", "x"}, {"K", "y"}}},
         {u"x|y", u"||", {{"K", "x|y"}}},
     };
-    NoFiles files;
+    test::MemoryFileSystem files;
     for (const Case& c : cases) {
         MultipartBody body(kBoundary, files);
         AddSplitValue(body, u"K", c.value, c.separator);
@@ -73,7 +68,7 @@ class KeyFieldsTest : public ::testing::Test {
         return FieldsOf(body);
     }
 
-    NoFiles files;
+    test::MemoryFileSystem files;
     host::sim::SimHost host;
     std::shared_ptr<host::sim::SetupRecord> record = std::make_shared<host::sim::SetupRecord>();
     host::sim::Document document;

@@ -4,39 +4,19 @@
 #include "release/current_release_data.h"
 #include "release/release_log.h"
 #include "tests/release/release_fixture.h"
+#include "tests/support/memory_file_system.h"
 
 namespace zarn::test {
 namespace {
 
 class ReleaseRobustnessTest : public ReleaseFixture {};
 
-// A file that delivers one chunk and then fails, as a disk error part-way would.
-class FailingFiles : public FileSystem {
-  public:
-    class File : public ReadOnlyFile {
-      public:
-        bool Read(void* buffer, std::size_t capacity, std::size_t& count) override {
-            if (reads_++ > 0)
-                return false;
-            count = std::min<std::size_t>(capacity, 10);
-            std::fill_n(static_cast<char*>(buffer), count, 'x');
-            return true;
-        }
-        std::u16string Name() const override { return u"broken.tif"; }
-
-      private:
-        int reads_ = 0;
-    };
-    bool Exists(const std::u16string&) override { return true; }
-    std::unique_ptr<ReadOnlyFile> OpenExclusive(const std::u16string&) override {
-        return std::make_unique<File>();
-    }
-};
-
 TEST_F(ReleaseRobustnessTest, ReadErrorInTheDocumentFilePostsNothing) {
     StoreServerSettings();
     document.imageFiles = {u"/data/broken.tif"};
-    FailingFiles files;
+    // One chunk and then a read error, as a disk error part-way would give.
+    MemoryFileSystem files;
+    files.files[u"/data/broken.tif"] = {std::string(10, 'x'), 1};
     Services failing{files, services.http, services.xml, services.texts, services.ui};
     EXPECT_EQ(ReleaseWith(failing), KFX_REL_ERROR);
     EXPECT_TRUE(server.Requests().empty());

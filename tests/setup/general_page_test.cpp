@@ -4,6 +4,7 @@
 #include "resources/control_ids.h"
 #include "setup/general_page.h"
 #include "tests/setup/setup_test_support.h"
+#include "tests/support/fixed_texts.h"
 
 namespace zarn::test {
 namespace {
@@ -348,24 +349,8 @@ TEST_F(GeneralPageTest, ANameTheHostCannotTellIsNotOverwrittenWithNothing) {
     EXPECT_EQ(setup.record->name, u"Typed");
 }
 
-// Texts whose module has no version resource.
-class NoVersionTexts : public Texts {
-  public:
-    std::optional<std::u16string> StringResource(std::uint32_t id) override {
-        return PlatformTexts().StringResource(id);
-    }
-    std::u16string FormatMessageText(const std::u16string& text,
-                                     const std::vector<std::u16string>& inserts) override {
-        return PlatformTexts().FormatMessageText(text, inserts);
-    }
-    std::optional<std::u16string> SystemErrorText(HResult) override { return std::nullopt; }
-    std::optional<std::vector<std::uint16_t>> ModuleProductVersion() override {
-        return std::nullopt;
-    }
-};
-
 TEST_F(GeneralPageTest, WithoutAVersionTheVersionLabelsStayHidden) {
-    NoVersionTexts texts;
+    FixedTexts texts;  // a module without a version resource
     CPropertyPageSetupGeneral unversioned(settings, texts, services.ui);
     MemoryDialog& dialog = Open(unversioned);
     EXPECT_FALSE(dialog.IsShown(IDC_VERSION));

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/fixed_texts.h"
 #include "tests/transport/scripted_request.h"
 #include "tests/transport/transport_fixture.h"
 #include "transport/http_get.h"
@@ -150,29 +151,11 @@ TEST_F(HttpClientTest, CredentialsGoToOpenAsTheyAreEvenWhenEmpty) {
     EXPECT_EQ(script.password, u"");
 }
 
-class FixedTexts : public Texts {
-  public:
-    std::optional<std::u16string> StringResource(std::uint32_t) override { return std::nullopt; }
-    std::u16string FormatMessageText(const std::u16string& text,
-                                     const std::vector<std::u16string>&) override {
-        return text;
-    }
-    std::optional<std::u16string> SystemErrorText(HResult code) override {
-        ++asked;
-        if (code == kFail)
-            return u" \tUnspecified error\r\n";
-        return std::nullopt;
-    }
-    std::optional<std::vector<std::uint16_t>> ModuleProductVersion() override {
-        return std::nullopt;
-    }
-    int asked = 0;
-};
-
 TEST(ErrorCodeText, HasThreeForms) {
     FixedTexts texts;
+    texts.systemErrors[kFail] = u" \tUnspecified error\r\n";
     EXPECT_EQ(ErrorCodeText(texts, kResourceNotFound), u"Unable to contact server");
-    EXPECT_EQ(texts.asked, 0);
+    EXPECT_EQ(texts.systemErrorQuestions, 0);
     EXPECT_EQ(ErrorCodeText(texts, kFail), u"Unspecified error");
     EXPECT_EQ(ErrorCodeText(texts, MakeHResult(0x0000ABCDu)), u"Unknown error 0x0000ABCD");
     // The platform's own texts for the transport's codes.

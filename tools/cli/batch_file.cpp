@@ -1,10 +1,11 @@
 #include "tools/cli/batch_file.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "common/text.h"
 #include "host/kfx_constants.h"
+#include "release/stored_names.h"
+#include "tools/cli/setup_record_json.h"
 #include "tools/json/json_node.h"
 #include "tools/json/utf8_path.h"
 
@@ -14,57 +15,14 @@ namespace fs = std::filesystem;
 using host::sim::Document;
 using host::sim::IndexFieldDefinition;
 using host::sim::Link;
-using host::sim::NamedTexts;
 using host::sim::SetupRecord;
 
 namespace {
 
-constexpr char16_t kServerDestination[] = u"docStoreServer";
-
-struct SourceTypeName {
-    std::string_view name;
-    std::int32_t type;
-};
-constexpr SourceTypeName kSourceTypes[] = {
-    {"none", KFX_REL_UNDEFINED_LINK},   {"indexField", KFX_REL_INDEXFIELD},
-    {"text", KFX_REL_TEXTCONSTANT},     {"captureValue", KFX_REL_VARIABLE},
-    {"batchField", KFX_REL_BATCHFIELD}, {"documentId", KFX_REL_DOCUMENTID},
-};
+constexpr std::u16string_view kServerDestination = NamesOf(NamedSlot::docStoreServer).destination;
 
 std::u16string Utf16(const std::string& text) {
     return FromUtf8(text);
-}
-
-std::int32_t ReadSourceType(const JsonNode& node) {
-    std::string known;
-    for (const SourceTypeName& candidate : kSourceTypes) {
-        known += (known.empty() ? "" : ", ") + std::string(candidate.name);
-    }
-    const std::string expected = "; expected a number from -1 to 4 or one of: " + known;
-    if (node.value().is_number()) {
-        const std::int32_t type = node.Integer();
-        if (type < KFX_REL_UNDEFINED_LINK || type > KFX_REL_DOCUMENTID) {
-            node.Fail("unknown source type " + std::to_string(type) + expected);
-        }
-        return type;
-    }
-    const std::string name = node.Text();
-    for (const SourceTypeName& candidate : kSourceTypes) {
-        if (candidate.name == name) {
-            return candidate.type;
-        }
-    }
-    node.Fail("unknown source type \"" + name + "\"" + expected);
-}
-
-NamedTexts ReadNamedTexts(const std::optional<JsonNode>& node) {
-    NamedTexts texts;
-    if (node) {
-        for (const auto& [name, value] : node->Members()) {
-            texts.emplace_back(Utf16(name), Utf16(value.Text()));
-        }
-    }
-    return texts;
 }
 
 // The batch's folder is the base of relative paths.
@@ -76,7 +34,7 @@ class BatchReader {
     void Read(BatchFile& batch) {
         const JsonNode root(file_);
         root.ExpectObject({"setup", "release", "batch", "documents"});
-        ReadSetup(root.RequiredMember("setup"), *batch.setup);
+        ReadSetupRecord(root.RequiredMember("setup"), SetupRecordUse::release, *batch.setup);
         if (const auto release = root.Member("release")) {
             release->ExpectObject({"userName", "password", "rowSeparator"});
             batch.session.userName = Utf16(release->TextOr("userName", ""));
@@ -102,27 +60,6 @@ class BatchReader {
     }
 
   private:
-    void ReadSetup(const JsonNode& node, SetupRecord& setup) const {
-        // "indexFields" and "batchVariableNames" are the setup command's lists for its menus;
-        // a release takes the index fields from its documents.
-        node.ExpectObject({"name", "batchClassName", "docClassName", "userName", "password",
-                           "links", "customProperties", "indexFields", "batchVariableNames"});
-        setup.name = Utf16(node.TextOr("name", ""));
-        setup.batchClassName = Utf16(node.TextOr("batchClassName", ""));
-        setup.docClassName = Utf16(node.TextOr("docClassName", ""));
-        setup.userName = Utf16(node.TextOr("userName", ""));
-        setup.password = Utf16(node.TextOr("password", ""));
-        if (const auto links = node.Member("links")) {
-            for (const JsonNode& link : links->Elements()) {
-                link.ExpectObject({"source", "sourceType", "destination"});
-                setup.links.push_back(Link{Utf16(link.TextOr("source", "")),
-                                           ReadSourceType(link.RequiredMember("sourceType")),
-                                           Utf16(link.RequiredMember("destination").Text())});
-            }
-        }
-        setup.customProperties = ReadNamedTexts(node.Member("customProperties"));
-    }
-
     BatchDocument ReadDocument(const JsonNode& node, SetupRecord& setup) const {
         node.ExpectObject({"name", "documentId", "indexFields", "tables", "imageFiles",
                            "containsNonImageFile", "kofaxPdfFile", "originalFile"});
@@ -237,15 +174,16 @@ bool LoadBatchFile(const fs::path& path, BatchFile& batch, std::string& error) {
 }
 
 void UseServer(BatchFile& batch, const std::u16string& url) {
+    const Link server{url, KFX_REL_TEXTCONSTANT, std::u16string(kServerDestination)};
     bool replaced = false;
     for (Link& link : batch.setup->links) {
         if (link.destination == kServerDestination) {
-            link = Link{url, KFX_REL_TEXTCONSTANT, kServerDestination};
+            link = server;
             replaced = true;
         }
     }
     if (!replaced) {
-        batch.setup->links.push_back(Link{url, KFX_REL_TEXTCONSTANT, kServerDestination});
+        batch.setup->links.push_back(server);
     }
 }
 

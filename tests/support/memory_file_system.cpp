@@ -1,0 +1,48 @@
+#include "tests/support/memory_file_system.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace zarn::test {
+namespace {
+
+class MemoryFile : public ReadOnlyFile {
+  public:
+    MemoryFile(const MemoryFileSystem::File& file, std::u16string name)
+        : file_(file), name_(std::move(name)) {}
+
+    bool Read(void* buffer, std::size_t capacity, std::size_t& count) override {
+        if (file_.failAfterReads >= 0 && reads_ >= file_.failAfterReads)
+            return false;
+        ++reads_;
+        count = std::min(capacity, file_.content.size() - offset_);
+        std::memcpy(buffer, file_.content.data() + offset_, count);
+        offset_ += count;
+        return true;
+    }
+    std::u16string Name() const override { return name_; }
+
+  private:
+    const MemoryFileSystem::File& file_;
+    std::u16string name_;
+    std::size_t offset_ = 0;
+    int reads_ = 0;
+};
+
+}  // namespace
+
+bool MemoryFileSystem::Exists(const std::u16string& path) {
+    checkedPaths.push_back(path);
+    return files.count(path) != 0;
+}
+
+std::unique_ptr<ReadOnlyFile> MemoryFileSystem::OpenExclusive(const std::u16string& path) {
+    auto found = files.find(path);
+    if (found == files.end())
+        return nullptr;
+    std::size_t slash = path.find_last_of(u"/\\");
+    return std::make_unique<MemoryFile>(found->second,
+                                        slash == path.npos ? path : path.substr(slash + 1));
+}
+
+}  // namespace zarn::test
