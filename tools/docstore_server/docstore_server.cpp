@@ -281,13 +281,7 @@ bool DocStoreServer::Start(std::string& error) {
     impl_->archive.RemoveUnfinishedWrites();
     errno = 0;
     const ServerSettings& settings = impl_->settings;
-    if (settings.port == 0) {
-        impl_->port = impl_->server.bind_to_any_port(settings.host);
-    } else if (impl_->server.bind_to_port(settings.host, settings.port)) {
-        impl_->port = settings.port;
-    } else {
-        impl_->port = -1;
-    }
+    impl_->port = impl_->server.Bind(settings.host, settings.port);
     if (impl_->port <= 0) {
         error = "cannot listen on " + settings.host + ":" + std::to_string(settings.port) +
                 (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string());

@@ -59,6 +59,16 @@ KeptConnectionServer::KeptConnectionServer() {
     new_task_queue = [] { return new ConnectionThreads(kMostConnectionThreads); };
 }
 
+int KeptConnectionServer::Bind(const std::string& host, int port) {
+    const int bound = port == 0 ? bind_to_any_port(host) : bind_to_port(host, port) ? port : -1;
+    // The library listens with a backlog of 5; a burst of connections beyond it, faster than
+    // the threads for them start, would wait a second for each one's connect to be retried.
+    if (bound > 0) {
+        ::listen(svr_sock_, SOMAXCONN);
+    }
+    return bound;
+}
+
 void KeptConnectionServer::SetHeadHandler(HandlerWithResponse handler) {
     set_pre_routing_handler([handler = std::move(handler)](const httplib::Request& request,
                                                            httplib::Response& response) {

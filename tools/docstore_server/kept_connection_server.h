@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <mutex>
 #include <set>
+#include <string>
 
 #include <httplib.h>
 
@@ -20,6 +21,9 @@ namespace zarn::docstore {
 class KeptConnectionServer : public httplib::Server {
   public:
     KeptConnectionServer();
+
+    // Binds the address, `port` 0 to any free port; the port bound, or -1.
+    int Bind(const std::string& host, int port);
 
     void SetDeadlines(const RequestDeadlines& deadlines) { deadlines_ = deadlines; }
 
