@@ -141,20 +141,23 @@ std::vector<std::pair<std::string, std::string>> TextFields(const ReceivedDocume
 // never shows a name without its content.
 bool WriteFile(const fs::path& path, std::string_view content, std::error_code& error) {
     const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    bool written = file >= 0;
-    while (written && !content.empty()) {
+    int failure = file < 0 ? errno : 0;
+    while (failure == 0 && !content.empty()) {
         const ssize_t count = ::write(file, content.data(), content.size());
         if (count > 0) {
             content.remove_prefix(static_cast<std::size_t>(count));
         } else if (count == 0 || errno != EINTR) {
-            written = false;
+            failure = count == 0 ? EIO : errno;
         }
     }
-    written = written && ::fsync(file) == 0;
-    if (!written) {
-        error.assign(errno, std::generic_category());
+    if (failure == 0 && ::fsync(file) != 0) {
+        failure = errno;
     }
-    return (file < 0 || ::close(file) == 0) && written;
+    if (file >= 0 && ::close(file) != 0 && failure == 0) {
+        failure = errno;
+    }
+    error.assign(failure, std::generic_category());
+    return failure == 0;
 }
 
 // The store folders below `root`, by name.
@@ -222,7 +225,7 @@ void DocumentArchive::RemoveUnfinishedWrites() {
             if (unfinished.extension() == kUnfinishedSuffix && IdOfFolder(unfinished.stem())) {
                 std::error_code error;
                 fs::remove_all(unfinished, error);
-                // The empty folder that held its id, unless the rename came through.
+                // And the folder that held its id, empty until the rename.
                 fs::remove(unfinished.parent_path() / unfinished.stem(), error);
             }
         });
