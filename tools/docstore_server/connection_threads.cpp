@@ -1,5 +1,7 @@
 #include "tools/docstore_server/connection_threads.h"
 
+#include <system_error>
+
 namespace zarn::docstore {
 
 ConnectionThreads::~ConnectionThreads() {
@@ -13,7 +15,11 @@ void ConnectionThreads::enqueue(std::function<void()> connection) {
         // Every idle thread takes one waiting connection; a connection beyond them gets a new
         // thread.
         if (waiting_.size() > idle_ && threads_.size() < mostThreads_) {
-            threads_.emplace_back([this] { Work(); });
+            try {
+                threads_.emplace_back([this] { Work(); });
+            } catch (const std::system_error&) {
+                // The system has no thread to spare: the connection waits for a running one.
+            }
         }
     }
     arrived_.notify_one();
