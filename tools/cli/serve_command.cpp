@@ -25,7 +25,8 @@ value is taken already. Every accepted document is stored below the store folder
 folder per document (<store-dir>/<store>/<id>/) with its file and document.json (its fields
 in the order received). One line is logged per request. Connections are kept between
 requests until the client closes them, a request cannot be read whole, or they have been
-idle for 5 seconds.
+idle for 5 seconds. A client that takes over 10 seconds for a request's head, or brings less
+than 4 KB of a body in 20 seconds, is answered 408 and cut.
 
 Options:
   --port N          port to listen on (default 8080); 0 picks a free port

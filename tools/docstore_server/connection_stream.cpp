@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 
 namespace zarn::docstore {
@@ -30,55 +31,111 @@ void NameOf(socket_t socket, GetName getName, std::string& ip, int& port) {
 
 }  // namespace
 
-ConnectionStream::ConnectionStream(socket_t socket, std::chrono::microseconds readTimeout,
+ConnectionStream::ConnectionStream(socket_t socket, const RequestDeadlines& deadlines,
                                    std::chrono::microseconds writeTimeout)
     : socket_(socket),
-      readTimeout_(std::chrono::ceil<std::chrono::milliseconds>(readTimeout)),
+      deadlines_(deadlines),
       writeTimeout_(std::chrono::ceil<std::chrono::milliseconds>(writeTimeout)) {}
 
-bool ConnectionStream::Await(short events, std::chrono::milliseconds timeout) const {
+bool ConnectionStream::Await(short events, Clock::time_point until) const {
     pollfd watched{socket_, events, 0};
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        const int ready = poll(&watched, 1, static_cast<int>(std::max<long long>(0, left.count())));
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now());
+        const int ready =
+            poll(&watched, 1, static_cast<int>(std::clamp<long long>(left.count(), 0, INT_MAX)));
         if (ready >= 0 || errno != EINTR) {
             return ready > 0;
         }
     }
 }
 
-bool ConnectionStream::AwaitRequest(std::chrono::milliseconds idle) const {
-    return begin_ < end_ || Await(POLLIN, idle);
+bool ConnectionStream::AwaitRequest(std::chrono::milliseconds idle) {
+    if (begin_ == end_ && !Await(POLLIN, Clock::now() + idle)) {
+        return false;
+    }
+    inBody_ = false;
+    written_ = 0;
+    limit_ = Clock::now() + deadlines_.head;
+    return true;
+}
+
+void ConnectionStream::BeginBody() {
+    inBody_ = true;
+    windowBytes_ = 0;
+    limit_ = Clock::now() + deadlines_.bodyWindow;
+}
+
+void ConnectionStream::DropUntilEnd(std::chrono::milliseconds most) {
+    const auto until = Clock::now() + most;
+    while (Await(POLLIN, until)) {
+        const ssize_t received = recv(socket_, buffer_.data(), buffer_.size(), 0);
+        if (received == 0 || (received < 0 && errno != EINTR)) {
+            break;
+        }
+    }
+    begin_ = end_ = 0;
+}
+
+ConnectionStream::Clock::time_point ConnectionStream::ReadLimit() {
+    const auto now = Clock::now();
+    if (now >= limit_) {
+        if (inBody_ && windowBytes_ >= deadlines_.bodyBytes) {
+            windowBytes_ = 0;
+            limit_ = now + deadlines_.bodyWindow;
+        } else {
+            late_ = true;
+        }
+    }
+    return limit_;
+}
+
+ssize_t ConnectionStream::Refill() {
+    for (;;) {
+        const auto until = ReadLimit();
+        if (late_) {
+            return -1;
+        }
+        if (Await(POLLIN, until)) {
+            break;
+        }
+        if (Clock::now() < until) {
+            return -1;  // the wait failed
+        }
+    }
+    ssize_t received = 0;
+    do {
+        received = recv(socket_, buffer_.data(), buffer_.size(), 0);
+    } while (received < 0 && errno == EINTR);
+    if (received > 0) {
+        begin_ = 0;
+        end_ = static_cast<std::size_t>(received);
+    }
+    return received;
 }
 
 bool ConnectionStream::is_readable() const {
-    return begin_ < end_ || Await(POLLIN, readTimeout_);
+    return begin_ < end_ || Await(POLLIN, limit_);
 }
 
 bool ConnectionStream::is_writable() const {
-    return Await(POLLOUT, writeTimeout_);
+    return Await(POLLOUT, Clock::now() + writeTimeout_);
 }
 
 ssize_t ConnectionStream::read(char* data, size_t size) {
+    if (late_) {
+        return -1;
+    }
     if (begin_ == end_) {
-        if (!is_readable()) {
-            return -1;
-        }
-        ssize_t received = 0;
-        do {
-            received = recv(socket_, buffer_.data(), buffer_.size(), 0);
-        } while (received < 0 && errno == EINTR);
-        if (received <= 0) {
+        if (const ssize_t received = Refill(); received <= 0) {
             return received;
         }
-        begin_ = 0;
-        end_ = static_cast<std::size_t>(received);
     }
     const std::size_t copied = std::min(size, end_ - begin_);
     std::memcpy(data, buffer_.data() + begin_, copied);
     begin_ += copied;
+    if (inBody_) {
+        windowBytes_ += copied;
+    }
     return static_cast<ssize_t>(copied);
 }
 
@@ -90,6 +147,9 @@ ssize_t ConnectionStream::write(const char* data, size_t size) {
     do {
         sent = send(socket_, data, size, MSG_NOSIGNAL);
     } while (sent < 0 && errno == EINTR);
+    if (sent > 0) {
+        written_ += static_cast<std::size_t>(sent);
+    }
     return sent;
 }
 

@@ -14,6 +14,7 @@
 #include <httplib.h>
 
 #include "common/percent_escape.h"
+#include "tools/docstore_server/basic_credentials.h"
 #include "tools/docstore_server/document_archive.h"
 #include "tools/docstore_server/kept_connection_server.h"
 #include "tools/docstore_server/multipart_parser.h"
@@ -75,6 +76,8 @@ struct DocStoreServer::Impl {
     bool Authorised(const httplib::Request& request) const;
     void Reply(const httplib::Request& request, httplib::Response& response, int status,
                const std::string& description, const std::string& details = {});
+    void Refuse(const httplib::Request& request, httplib::Response& response,
+                const Refusal& refusal);
     static void TakeBodyRaw(httplib::Request& request);
     void ServeDocument(const httplib::Request& request, httplib::Response& response);
     void Note(const httplib::Request& request, const std::string& note);
@@ -96,29 +99,29 @@ void DocStoreServer::Impl::Route() {
     server.set_payload_max_length(kLargestDocument);
     server.set_keep_alive_timeout(kKeepAliveSeconds);
     server.set_keep_alive_max_count(kRequestsPerConnection);
+    server.SetDeadlines(settings.deadlines);
     // The library's default also sets SO_REUSEPORT, which lets a second server share a busy
     // port and take part of its requests; a port in use must be an error instead.
     server.set_socket_options([](socket_t socket) {
         const int yes = 1;
         setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
     });
-    server.set_pre_routing_handler(
-        [this](const httplib::Request& request, httplib::Response& response) {
-            if (Authorised(request)) {
-                TakeBodyRaw(const_cast<httplib::Request&>(request));
-                return httplib::Server::HandlerResponse::Unhandled;
-            }
-            // The refused request's body is not read.
-            if (request.get_header_value<std::uint64_t>("Content-Length") > 0 ||
-                request.has_header("Transfer-Encoding")) {
-                KeptConnectionServer::CloseAfterReply(request);
-            }
-            response.set_header("WWW-Authenticate", "Basic realm=\"zarnRel document store\"");
-            Reply(request, response, 401,
-                  request.has_header("Authorization") ? "Wrong user name or password"
-                                                      : "Authentication is required");
-            return httplib::Server::HandlerResponse::Handled;
-        });
+    server.SetHeadHandler([this](const httplib::Request& request, httplib::Response& response) {
+        if (Authorised(request)) {
+            TakeBodyRaw(const_cast<httplib::Request&>(request));
+            return httplib::Server::HandlerResponse::Unhandled;
+        }
+        // The refused request's body is not read.
+        if (request.get_header_value<std::uint64_t>("Content-Length") > 0 ||
+            request.has_header("Transfer-Encoding")) {
+            KeptConnectionServer::CloseAfterReply(request);
+        }
+        response.set_header("WWW-Authenticate", "Basic realm=\"zarnRel document store\"");
+        Reply(request, response, 401,
+              request.has_header("Authorization") ? "Wrong user name or password"
+                                                  : "Authentication is required");
+        return httplib::Server::HandlerResponse::Handled;
+    });
     server.Get(kStoreList, [this](const httplib::Request& request, httplib::Response& response) {
         response.set_content(StoreListXml(catalogue), kXmlContentType);
         Note(request, std::to_string(catalogue.stores.size()) + " store(s)");
@@ -137,8 +140,23 @@ void DocStoreServer::Impl::Route() {
                 [this](const httplib::Request& request, httplib::Response& response) {
                     ServeDocument(request, response);
                 });
+    server.set_exception_handler([this](const httplib::Request& request,
+                                        httplib::Response& response, std::exception_ptr thrown) {
+        // The body may be unread, and the library's own reply would show the exception's text.
+        KeptConnectionServer::CloseAfterReply(request);
+        std::string what = "unknown exception";
+        try {
+            std::rethrow_exception(thrown);
+        } catch (const std::exception& exception) {
+            what = exception.what();
+        } catch (...) {
+        }
+        Refuse(request, response, Refusal{500, DescriptionOfStatus(500, request.path), what});
+    });
     server.set_error_handler([this](const httplib::Request& request, httplib::Response& response) {
-        if (response.body.empty()) {
+        if (KeptConnectionServer::AnswerIfLate(request, response)) {
+            Note(request, "The request did not arrive in time");
+        } else if (response.body.empty()) {
             // The library refused the request itself: unless it only found nothing at the path,
             // the request could not be read whole.
             if (response.status != 404) {
@@ -160,9 +178,8 @@ bool DocStoreServer::Impl::Authorised(const httplib::Request& request) const {
     if (settings.user.empty()) {
         return true;
     }
-    const auto expected =
-        httplib::make_basic_authentication_header(settings.user, settings.password);
-    return request.get_header_value("Authorization") == expected.second;
+    return CarriesBasicCredentials(request.get_header_value("Authorization"), settings.user,
+                                   settings.password);
 }
 
 void DocStoreServer::Impl::Reply(const httplib::Request& request, httplib::Response& response,
@@ -171,6 +188,14 @@ void DocStoreServer::Impl::Reply(const httplib::Request& request, httplib::Respo
     response.status = status;
     response.set_content(StatusXml(status, description, details), kXmlContentType);
     Note(request, description);
+}
+
+void DocStoreServer::Impl::Refuse(const httplib::Request& request, httplib::Response& response,
+                                  const Refusal& refusal) {
+    Reply(request, response, refusal.status, refusal.description);
+    if (!refusal.logDetail.empty()) {
+        Note(request, refusal.description + ": " + refusal.logDetail);
+    }
 }
 
 // cpp-httplib 0.11 refuses a multipart body whose closing delimiter is not followed by CR LF,
@@ -208,7 +233,7 @@ void DocStoreServer::Impl::ServeDocument(const httplib::Request& request,
     }
     const std::variant<StoredDocument, Refusal> outcome = archive.Store(*store, document);
     if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-        Reply(request, response, refusal->status, refusal->description);
+        Refuse(request, response, *refusal);
         return;
     }
     const StoredDocument& stored = std::get<StoredDocument>(outcome);
@@ -253,15 +278,10 @@ DocStoreServer::~DocStoreServer() {
 }
 
 bool DocStoreServer::Start(std::string& error) {
+    impl_->archive.RemoveUnfinishedWrites();
     errno = 0;
     const ServerSettings& settings = impl_->settings;
-    if (settings.port == 0) {
-        impl_->port = impl_->server.bind_to_any_port(settings.host);
-    } else if (impl_->server.bind_to_port(settings.host, settings.port)) {
-        impl_->port = settings.port;
-    } else {
-        impl_->port = -1;
-    }
+    impl_->port = impl_->server.Bind(settings.host, settings.port);
     if (impl_->port <= 0) {
         error = "cannot listen on " + settings.host + ":" + std::to_string(settings.port) +
                 (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string());

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tools/docstore_server/catalogue_fixture.h"
+#include "tools/docstore_server/request_deadlines.h"
 
 namespace zarn::docstore {
 
@@ -16,6 +17,7 @@ struct ServerSettings {
     std::filesystem::path storeDir;
     std::string user;  // empty: no authentication asked for
     std::string password;
+    RequestDeadlines deadlines;
     // Receives one line per request answered; may be empty.
     std::function<void(const std::string&)> log;
 };

@@ -1,6 +1,10 @@
 #include "tools/docstore_server/document_archive.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <ctime>
 #include <fstream>
@@ -18,8 +22,19 @@ using nlohmann::ordered_json;
 
 namespace {
 
-// The metadata is written under this name first, beside the document's file.
+// Earlier versions wrote the metadata under this name first; stores they wrote may hold it.
 constexpr char kPendingMetadataFileName[] = "document.json.part";
+constexpr char kNotStored[] = "The document could not be stored";
+
+// Calls `visit` with every entry of a folder; a folder that cannot be read has none.
+template <class Visit>
+void ForEachEntry(const fs::path& folder, Visit visit) {
+    std::error_code error;
+    for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        visit(*entry);
+    }
+}
 
 std::string UtcNow() {
     const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
@@ -82,14 +97,13 @@ std::optional<StoredDocument> ReadStoredDocument(const fs::path& folder) {
 // The stored documents of one store folder, by id.
 std::vector<StoredDocument> ReadStoreFolder(const fs::path& storeFolder) {
     std::vector<StoredDocument> documents;
-    std::error_code error;
-    for (const fs::directory_entry& entry : fs::directory_iterator(storeFolder, error)) {
+    ForEachEntry(storeFolder, [&documents](const fs::directory_entry& entry) {
         if (IdOfFolder(entry.path())) {
             if (std::optional<StoredDocument> document = ReadStoredDocument(entry.path())) {
                 documents.push_back(std::move(*document));
             }
         }
-    }
+    });
     std::sort(documents.begin(), documents.end(),
               [](const StoredDocument& a, const StoredDocument& b) { return a.id < b.id; });
     return documents;
@@ -123,11 +137,44 @@ std::vector<std::pair<std::string, std::string>> TextFields(const ReceivedDocume
     return fields;
 }
 
-bool WriteFile(const fs::path& path, std::string_view content) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    out.close();
-    return static_cast<bool>(out);
+// Writes the whole file and waits until it is on disk, so that renaming it into place later
+// never shows a name without its content.
+bool WriteFile(const fs::path& path, std::string_view content, std::error_code& error) {
+    const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    int failure = file < 0 ? errno : 0;
+    while (failure == 0 && !content.empty()) {
+        const ssize_t count = ::write(file, content.data(), content.size());
+        if (count > 0) {
+            content.remove_prefix(static_cast<std::size_t>(count));
+        } else if (count == 0 || errno != EINTR) {
+            failure = count == 0 ? EIO : errno;
+        }
+    }
+    if (failure == 0 && ::fsync(file) != 0) {
+        failure = errno;
+    }
+    if (file >= 0 && ::close(file) != 0 && failure == 0) {
+        failure = errno;
+    }
+    error.assign(failure, std::generic_category());
+    return failure == 0;
+}
+
+// The store folders below `root`, by name.
+std::vector<fs::path> StoreFolders(const fs::path& root) {
+    std::vector<fs::path> storeFolders;
+    ForEachEntry(root, [&storeFolders](const fs::directory_entry& entry) {
+        std::error_code error;
+        if (entry.is_directory(error)) {
+            storeFolders.push_back(entry.path());
+        }
+    });
+    std::sort(storeFolders.begin(), storeFolders.end());
+    return storeFolders;
+}
+
+std::string Reason(const std::error_code& error) {
+    return error ? ": " + error.message() : std::string();
 }
 
 }  // namespace
@@ -161,16 +208,8 @@ std::string SafeFileName(std::string_view postedName) {
 }
 
 std::vector<StoredDocument> ListStoredDocuments(const fs::path& root) {
-    std::vector<fs::path> storeFolders;
-    std::error_code error;
-    for (const fs::directory_entry& entry : fs::directory_iterator(root, error)) {
-        if (entry.is_directory(error)) {
-            storeFolders.push_back(entry.path());
-        }
-    }
-    std::sort(storeFolders.begin(), storeFolders.end());
     std::vector<StoredDocument> documents;
-    for (const fs::path& folder : storeFolders) {
+    for (const fs::path& folder : StoreFolders(root)) {
         std::vector<StoredDocument> ofStore = ReadStoreFolder(folder);
         std::move(ofStore.begin(), ofStore.end(), std::back_inserter(documents));
     }
@@ -179,15 +218,28 @@ std::vector<StoredDocument> ListStoredDocuments(const fs::path& root) {
 
 DocumentArchive::DocumentArchive(fs::path root) : root_(std::move(root)) {}
 
+void DocumentArchive::RemoveUnfinishedWrites() {
+    for (const fs::path& storeFolder : StoreFolders(root_)) {
+        ForEachEntry(storeFolder, [](const fs::directory_entry& entry) {
+            const fs::path& unfinished = entry.path();
+            if (unfinished.extension() == kUnfinishedSuffix && IdOfFolder(unfinished.stem())) {
+                std::error_code error;
+                fs::remove_all(unfinished, error);
+                // And the folder that held its id, empty until the rename.
+                fs::remove(unfinished.parent_path() / unfinished.stem(), error);
+            }
+        });
+    }
+}
+
 DocumentArchive::StoreState& DocumentArchive::StateOf(const FixtureStore& store) {
     StoreState& state = stores_[store.name];
     if (!state.loaded) {
         // Documents stored by an earlier run count for ids and unique keys.
         const fs::path folder = root_ / StoreFolderName(store.name);
-        std::error_code error;
-        for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+        ForEachEntry(folder, [&state](const fs::directory_entry& entry) {
             state.lastId = std::max(state.lastId, IdOfFolder(entry.path()).value_or(0));
-        }
+        });
         for (const StoredDocument& stored : ReadStoreFolder(folder)) {
             for (auto& value : UniqueValues(store, stored.docType, stored.fields)) {
                 state.uniqueValues.insert(std::move(value));
@@ -239,8 +291,8 @@ std::variant<StoredDocument, Refusal> DocumentArchive::Write(const std::string& 
         }
     }
     if (stored.folder.empty()) {
-        return Refusal{500, "The document could not be stored: " +
-                                (error ? error.message() : std::string("no free document id"))};
+        return Refusal{500, kNotStored,
+                       "no document id free in " + storeFolder.string() + Reason(error)};
     }
     const FormPart& file = *document.FindFile(kDocumentFilePart);
     stored.id = state.lastId;
@@ -264,13 +316,17 @@ std::variant<StoredDocument, Refusal> DocumentArchive::Write(const std::string& 
     }
     const std::string metadataText =
         metadata.dump(2, ' ', false, ordered_json::error_handler_t::replace) + "\n";
-    // The metadata appears last, under its final name, so a listed document is complete.
-    const fs::path pending = stored.folder / kPendingMetadataFileName;
-    if (!WriteFile(stored.folder / stored.fileName, file.content) ||
-        !WriteFile(pending, metadataText) ||
-        (fs::rename(pending, stored.folder / kMetadataFileName, error), error)) {
-        fs::remove_all(stored.folder, error);
-        return Refusal{500, "The document could not be stored in " + stored.folder.string()};
+    // The claimed folder stays empty until the complete one takes its place.
+    const fs::path unfinished = stored.folder.string() + kUnfinishedSuffix;
+    fs::remove_all(unfinished, error);
+    if (!fs::create_directory(unfinished, error) ||
+        !WriteFile(unfinished / stored.fileName, file.content, error) ||
+        !WriteFile(unfinished / kMetadataFileName, metadataText, error) ||
+        (fs::rename(unfinished, stored.folder, error), error)) {
+        const std::string detail = "cannot write " + unfinished.string() + Reason(error);
+        fs::remove_all(unfinished, error);
+        fs::remove(stored.folder, error);
+        return Refusal{500, kNotStored, detail};
     }
     return stored;
 }

@@ -30,6 +30,9 @@ struct StoredDocument {
 };
 
 inline constexpr char kMetadataFileName[] = "document.json";
+// A document is written into the folder "<id>.part" beside its own and renamed to "<id>" once
+// complete, so that no reader of the store folder sees half of it.
+inline constexpr char kUnfinishedSuffix[] = ".part";
 
 // Folder name of a store: its name with every byte that a portable file name cannot hold
 // written as %XX, so that distinct names stay distinct and none leaves the root.
@@ -48,9 +51,12 @@ class DocumentArchive {
   public:
     explicit DocumentArchive(std::filesystem::path root);
 
+    // Removes what writes cut off by the end of an earlier run left behind in the store folders.
+    void RemoveUnfinishedWrites();
+
     // Checks the document (CheckDocument) and writes it. A value of a unique key that a stored
     // document of the same type already holds refuses it (409); a failure to write refuses it with
-    // 500 and leaves nothing behind.
+    // 500 and leaves nothing behind. A refusal's description never names a folder.
     std::variant<StoredDocument, Refusal> Store(const FixtureStore& store,
                                                 const ReceivedDocument& document);
 

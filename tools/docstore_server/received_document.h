@@ -28,6 +28,8 @@ struct ReceivedDocument {
 struct Refusal {
     int status = 400;
     std::string description;
+    // What only the server's log shows (folders, system errors); never part of a reply.
+    std::string logDetail = {};
 };
 
 }  // namespace zarn::docstore

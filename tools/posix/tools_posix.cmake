@@ -1,8 +1,10 @@
 # The POSIX build: the reference document-store server, serve and demo, and zarnrel.
 
 add_library(zarn_docstore_server STATIC
+    docstore_server/basic_credentials.cpp
     docstore_server/catalogue_fixture.cpp
     docstore_server/connection_stream.cpp
+    docstore_server/connection_threads.cpp
     docstore_server/document_archive.cpp
     docstore_server/document_check.cpp
     docstore_server/multipart_parser.cpp
