@@ -68,6 +68,11 @@ std::string PlainParseMessage(const std::string& what) {
     return colon == std::string::npos ? what : what.substr(colon + 2);
 }
 
+// "LINE:COLUMN: message".
+std::string Located(TextPosition where, const std::string& message) {
+    return std::to_string(where.line) + ":" + std::to_string(where.column) + ": " + message;
+}
+
 }  // namespace
 
 // Builds the document from the parser's events and notes where each value starts: the first
@@ -95,9 +100,8 @@ class LocatingSaxHandler : public nlohmann::json_sax<json> {
     bool end_array() override { return EndContainer(); }
     bool parse_error(std::size_t position, const std::string&,
                      const nlohmann::detail::exception& exception) override {
-        const TextPosition where = positions_.At(position > 0 ? position - 1 : 0);
-        error_ = std::to_string(where.line) + ":" + std::to_string(where.column) + ": " +
-                 PlainParseMessage(exception.what());
+        error_ = Located(positions_.At(position > 0 ? position - 1 : 0),
+                         PlainParseMessage(exception.what()));
         return false;
     }
 
@@ -130,6 +134,12 @@ class LocatingSaxHandler : public nlohmann::json_sax<json> {
         return true;
     }
     bool StartContainer(json&& empty) {
+        if (stack_.size() == LocatedJson::kDeepestNesting) {
+            error_ = Located(positions_.At(StartOfCurrentToken()),
+                             "nested more than " + std::to_string(LocatedJson::kDeepestNesting) +
+                                 " levels deep");
+            return false;
+        }
         json& container = Place(std::move(empty));
         stack_.push_back({&container, {}});
         NoteTokenEnd();
