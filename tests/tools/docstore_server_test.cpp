@@ -285,8 +285,11 @@ TEST_F(DocStoreServerTest, LogsOneLinePerRequestWithItsOutcome) {
     client_->Get("/docStore/store/X%0Aforged/docTypeKey/");
     const std::string line = Log(4).back();
     EXPECT_EQ(line.find('\n'), std::string::npos);
-    EXPECT_THAT(line, HasSubstr(" GET /docStore/store/X%0Aforged/docTypeKey/ 404 Unknown document "
-                                "store \"X%0Aforged\""));
+    EXPECT_THAT(line, HasSubstr(" GET /docStore/store/X\\nforged/docTypeKey/ 404 Unknown document "
+                                "store \"X\\nforged\""));
+    // Nor can one recolour the terminal or put bytes that are no UTF-8 on it.
+    client_->Get("/docStore/store/%1B%5B31m%FF/docTypeKey/");
+    EXPECT_THAT(Log(5).back(), HasSubstr(" GET /docStore/store/\\x1B[31m\\xFF/docTypeKey/ 404 "));
 }
 
 TEST_F(DocStoreServerTest, AnAddressInUseIsReportedNotFatal) {

@@ -34,6 +34,14 @@ TEST(LocatedJsonTest, SyntaxErrorsNameTheLineAndColumnOfTheOffendingCharacter) {
     EXPECT_EQ(unterminated.substr(0, 5), "1:12:") << unterminated;
     EXPECT_NE(unterminated.find("unexpected end of input"), std::string::npos) << unterminated;
     EXPECT_EQ(ParseError("").substr(0, 4), "1:1:");
+    // Of what the parser read before the error, only the end is quoted.
+    std::string longLine = "[";
+    for (int i = 0; i < 100000; ++i) {
+        longLine += "[],";
+    }
+    EXPECT_EQ(ParseError(longLine + "x"),
+              "1:300002: syntax error while parsing value - invalid literal; last read: "
+              "'...[],[],[],[],[],[],[],[],[],[],[],[],[],x'");
 }
 
 TEST(LocatedJsonTest, RemembersWhereEachValueStartsAcrossCommentsAndNesting) {

@@ -79,7 +79,7 @@ TEST_F(ZarnrelCatalogueTest, AnUnreachableServerPrintsTheSystemsMessageAndExits1
     const ProgramResult result = RunZarnrel({"catalogue", "--server", url});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err, "Failed to retrieve data from " + url +
-                              "/docStore/store/.\nMessage: http request failed: Unable to "
+                              "/docStore/store/.\\nMessage: http request failed: Unable to "
                               "contact server\n");
     EXPECT_EQ(result.out, "");
 }
@@ -129,7 +129,7 @@ TEST_F(ZarnrelCatalogueTest, AReplyThatIsNoCatalogueDocumentIsAFailedRequest) {
         EXPECT_EQ(result.exitCode, 1);
         EXPECT_EQ(result.out, "");
         EXPECT_EQ(result.err, "Failed to retrieve data from " + url +
-                                  "/docStore/store/.\nMessage: The reply is not a catalogue "
+                                  "/docStore/store/.\\nMessage: The reply is not a catalogue "
                                   "document: " +
                                   c.reason + "\n");
     }
@@ -142,7 +142,7 @@ TEST_F(ZarnrelCatalogueTest, AReplyThatIsNoCatalogueDocumentIsAFailedRequest) {
     const ProgramResult details = RunZarnrel({"catalogue", "--server", url});
     EXPECT_EQ(details.exitCode, 1);
     EXPECT_THAT(details.out, HasSubstr("A\n  (no document types)\n"));
-    EXPECT_THAT(details.err, HasSubstr("/docStore/store/A/docTypeKey/.\nMessage: The reply is not "
+    EXPECT_THAT(details.err, HasSubstr("/docStore/store/A/docTypeKey/.\\nMessage: The reply is not "
                                        "a catalogue document: its root element is not ZARN\n"));
 }
 
@@ -176,7 +176,7 @@ TEST_F(ZarnrelCatalogueTest, AStoreWhoseDetailsFailIsShownEmptyAndTheRunExits1) 
     EXPECT_THAT(result.out, HasSubstr("Good\n  Letter\n    (no keys)\n\nBad Store\n"
                                       "  (no document types)\n"));
     EXPECT_EQ(result.err, "Failed to retrieve data from " + url +
-                              "/docStore/store/Bad%20Store/docTypeKey/.\nMessage: HTTP Request "
+                              "/docStore/store/Bad%20Store/docTypeKey/.\\nMessage: HTTP Request "
                               "returned 503, Service Unavailable\n");
 }
 

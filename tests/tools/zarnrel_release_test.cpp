@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <sstream>
 
@@ -191,6 +192,39 @@ TEST_F(ZarnrelBadBatchTest, AMalformedBatchFileIsReportedWithItsLineAndColumn) {
         << "{\n  \"setup\": {},\n  \"documents\": [\n    {\"name\": \"a\",}\n  ]\n}\n";
     EXPECT_THAT(ReleaseNothingSent(path).err,
                 HasSubstr("zarnrel release: " + path + ":4:18: syntax error"));
+}
+
+TEST_F(ZarnrelBadBatchTest, NestingDeeperThan200LevelsIsReportedWhereItGoesTooDeep) {
+    // Lists and objects by turns, from the third level on; each pair takes six columns.
+    const auto nested = [](std::size_t pairs) {
+        std::string text = "{\"setup\": {}, \"documents\": [\n";
+        for (std::size_t i = 0; i < pairs; ++i) {
+            text += "[{\"a\":";
+        }
+        text += "1";
+        for (std::size_t i = 0; i < pairs; ++i) {
+            text += "}]";
+        }
+        return text + "\n]}";
+    };
+    const std::string path = (folder() / "batch.json").string();
+    std::ofstream(path) << nested(50000);
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(ReleaseNothingSent(path).err,
+              "zarnrel release: " + path + ":2:595: nested more than 200 levels deep\n");
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+
+    // 200 levels are read: the batch is refused for its content, not its depth.
+    std::ofstream(path) << nested(99);
+    EXPECT_EQ(
+        ReleaseNothingSent(path).err,
+        "zarnrel release: " + path + ":2:1: documents[0]: expected an object, found a list\n");
+
+    // The reference server's catalogue file is read the same way.
+    std::ofstream(path) << nested(50000);
+    const ProgramResult serve = RunZarnrel({"serve", "--port", "0", "--catalogue", path});
+    EXPECT_EQ(serve.exitCode, 2);
+    EXPECT_EQ(serve.err, "zarnrel serve: " + path + ":2:595: nested more than 200 levels deep\n");
 }
 
 TEST_F(ZarnrelBadBatchTest, AMisspeltOrMistypedMemberIsReportedWithItsPlace) {

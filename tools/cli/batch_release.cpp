@@ -1,9 +1,9 @@
 #include "tools/cli/batch_release.h"
 
-#include "common/text.h"
 #include "host/sim/sim_host.h"
 #include "release/release_script.h"
 #include "tools/cli/console_services.h"
+#include "tools/text/visible_text.h"
 
 namespace zarn::tools {
 
@@ -11,7 +11,8 @@ namespace {
 
 constexpr char kLogOperation[] = "ReleaseData.LogError";
 
-// What the host's log received, one line: each text as it came, but for its closing line break.
+// What the host's log received, one line: each text as it came, but for its closing line break,
+// with inner line breaks and other controls escaped.
 std::string LogText(const host::sim::Journal& journal) {
     std::string text;
     for (const host::sim::JournalEntry& entry : journal.Entries(kLogOperation)) {
@@ -22,7 +23,7 @@ std::string LogText(const host::sim::Journal& journal) {
         if (message.ends_with(u'\n')) {
             message.remove_suffix(message.ends_with(u"\r\n") ? 2 : 1);
         }
-        text += (text.empty() ? "" : " | ") + ToUtf8(message);
+        text += (text.empty() ? "" : " | ") + VisibleText(message);
     }
     return text.empty() ? "(nothing logged)" : text;
 }
@@ -58,8 +59,8 @@ bool ReleaseBatch(const BatchFile& batch, std::ostream& out) {
         host.JournalOfWrites().Clear();
         const bool success = script.ReleaseDoc() == KFX_REL_SUCCESS;
         released += success ? 1 : 0;
-        out << "[" << i + 1 << "/" << total << "] " << batch.documents[i].label << " ... "
-            << (success ? "released: " : "FAILED: ") << LogText(host.JournalOfWrites())
+        out << "[" << i + 1 << "/" << total << "] " << VisibleText(batch.documents[i].label)
+            << " ... " << (success ? "released: " : "FAILED: ") << LogText(host.JournalOfWrites())
             << std::endl;
     }
     const bool closed = script.CloseScript() == KFX_REL_SUCCESS;

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "common/text.h"
+#include "tools/text/visible_text.h"
 
 namespace zarn::tools {
 
@@ -43,7 +44,7 @@ std::string PadTo(const std::string& text, std::size_t width) {
 }
 
 std::string Titled(const std::u16string& name, const std::u16string& description) {
-    return ToUtf8(name) + (description.empty() ? "" : ": " + ToUtf8(description));
+    return VisibleText(name) + (description.empty() ? "" : ": " + VisibleText(description));
 }
 
 void PrintKeys(std::ostream& out, const std::vector<DocTypeKey>& keys) {
@@ -51,16 +52,16 @@ void PrintKeys(std::ostream& out, const std::vector<DocTypeKey>& keys) {
     std::size_t typeWidth = 0;
     std::size_t flagsWidth = 0;
     for (const DocTypeKey& entry : keys) {
-        nameWidth = std::max(nameWidth, Width(ToUtf8(entry.key->name)));
-        typeWidth = std::max(typeWidth, Width(ToUtf8(entry.key->typeDescription)));
+        nameWidth = std::max(nameWidth, Width(VisibleText(entry.key->name)));
+        typeWidth = std::max(typeWidth, Width(VisibleText(entry.key->typeDescription)));
         flagsWidth = std::max(flagsWidth, Width(Flags(entry)));
     }
     for (std::size_t n = 0; n < keys.size(); ++n) {
         const DocStoreKey& key = *keys[n].key;
         std::string line = "    [" + ToUtf8(TwoDigits(static_cast<std::int32_t>(n))) + "] " +
-                           PadTo(ToUtf8(key.name), nameWidth) + "  " +
-                           PadTo(ToUtf8(key.typeDescription), typeWidth) + "  " +
-                           PadTo(Flags(keys[n]), flagsWidth) + "  " + ToUtf8(key.description);
+                           PadTo(VisibleText(key.name), nameWidth) + "  " +
+                           PadTo(VisibleText(key.typeDescription), typeWidth) + "  " +
+                           PadTo(Flags(keys[n]), flagsWidth) + "  " + VisibleText(key.description);
         line.erase(line.find_last_not_of(' ') + 1);
         out << line << "\n";
     }
@@ -80,12 +81,13 @@ ordered_json KeyJson(const DocStoreKey& key) {
 
 void PrintCatalogueTree(std::ostream& out, const std::u16string& server,
                         const std::vector<DocStore>& stores) {
-    out << "Catalogue of " << ToUtf8(server) << ": " << stores.size()
+    out << "Catalogue of " << VisibleText(server) << ": " << stores.size()
         << (stores.size() == 1 ? " store" : " stores") << "\n";
     for (const DocStore& store : stores) {
         out << "\n"
             << Titled(store.name, store.description)
-            << (store.library.empty() ? "" : " (library " + ToUtf8(store.library) + ")") << "\n";
+            << (store.library.empty() ? "" : " (library " + VisibleText(store.library) + ")")
+            << "\n";
         if (store.docTypes.empty()) {
             out << "  (no document types)\n";
         }
@@ -132,7 +134,9 @@ void PrintCatalogueJson(std::ostream& out, const std::u16string& server,
         }
         catalogue["stores"].push_back(std::move(storeJson));
     }
-    out << catalogue.dump(2) << "\n";
+    // JSON's own escapes for everything but ASCII: no control character reaches the terminal.
+    const bool ensureAscii = true;
+    out << catalogue.dump(2, ' ', ensureAscii) << "\n";
 }
 
 }  // namespace zarn::tools

@@ -2,10 +2,13 @@
 
 #include <iostream>
 
+#include "tools/text/visible_text.h"
+
 namespace zarn::tools {
 
 void PrintError(std::string_view command, std::string_view message) {
-    std::cerr << "zarnrel " << command << ": " << message << std::endl;
+    // The message may quote a file or the command line.
+    std::cerr << "zarnrel " << command << ": " << VisibleText(message) << std::endl;
 }
 
 int UsageError(std::string_view command, std::string_view message) {

@@ -2,14 +2,15 @@
 
 #include <iostream>
 
-#include "common/text.h"
+#include "tools/text/visible_text.h"
 
 namespace zarn::tools {
 
 MessageBoxAnswer ConsoleUserInterface::ShowMessageBox(const std::u16string& text,
                                                       const std::u16string&, MessageBoxKind) {
     ++messagesShown_;
-    std::cerr << ToUtf8(text) << std::endl;
+    // One message, one line: its line breaks, and what a server put in it, are shown escaped.
+    std::cerr << VisibleText(text) << std::endl;
     return MessageBoxAnswer::kOk;
 }
 

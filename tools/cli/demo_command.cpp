@@ -13,6 +13,7 @@
 #include "tools/cli/command.h"
 #include "tools/docstore_server/docstore_server.h"
 #include "tools/docstore_server/document_archive.h"
+#include "tools/text/visible_text.h"
 
 namespace zarn::tools {
 
@@ -58,11 +59,13 @@ void PrintStoredDocuments(const fs::path& storeDir) {
         std::cout << "(nothing stored)" << std::endl;
     }
     for (const docstore::StoredDocument& document : documents) {
-        std::cout << fs::relative(document.folder, storeDir).string() << ": " << document.store
-                  << " / " << document.docType << ", file " << document.fileName << " ("
-                  << document.fileSize << " bytes)" << std::endl;
+        // What a client posted, as the server stored it.
+        std::cout << fs::relative(document.folder, storeDir).string() << ": "
+                  << VisibleText(document.store) << " / " << VisibleText(document.docType)
+                  << ", file " << VisibleText(document.fileName) << " (" << document.fileSize
+                  << " bytes)" << std::endl;
         for (const auto& [name, value] : document.fields) {
-            std::cout << "    " << name << " = " << value << std::endl;
+            std::cout << "    " << VisibleText(name) << " = " << VisibleText(value) << std::endl;
         }
     }
 }

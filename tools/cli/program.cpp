@@ -9,6 +9,7 @@
 #include "common/module_version.h"
 #include "common/text.h"
 #include "tools/cli/command.h"
+#include "tools/text/visible_text.h"
 
 namespace zarn::tools {
 
@@ -50,7 +51,7 @@ int Run(const std::vector<std::string>& words) {
             return command.run(std::vector<std::string>(words.begin() + 1, words.end()));
         }
     }
-    std::cerr << "zarnrel: unknown command \"" << first << "\"\n";
+    std::cerr << "zarnrel: unknown command \"" << VisibleText(first) << "\"\n";
     PrintOverview(std::cerr);
     return kExitBadInput;
 }
@@ -61,7 +62,7 @@ int RunProgram(const std::vector<std::string>& words) {
     try {
         return Run(words);
     } catch (const std::exception& failure) {
-        std::cerr << "zarnrel: " << failure.what() << std::endl;
+        std::cerr << "zarnrel: " << VisibleText(failure.what()) << std::endl;
         return kExitFailed;
     }
 }

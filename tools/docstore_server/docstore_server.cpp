@@ -13,12 +13,12 @@
 
 #include <httplib.h>
 
-#include "common/percent_escape.h"
 #include "tools/docstore_server/basic_credentials.h"
 #include "tools/docstore_server/document_archive.h"
 #include "tools/docstore_server/kept_connection_server.h"
 #include "tools/docstore_server/multipart_parser.h"
 #include "tools/docstore_server/server_replies.h"
+#include "tools/text/visible_text.h"
 
 namespace zarn::docstore {
 
@@ -54,14 +54,6 @@ std::string DescriptionOfStatus(int status, const std::string& path) {
         default:
             return "The request could not be handled";
     }
-}
-
-// Control characters (a decoded %0A in a path, say) written as %XX, so that a request cannot
-// start a log line of its own.
-std::string OneLine(const std::string& text) {
-    return PercentEscaped(text, [](std::string_view line, std::size_t i) {
-        return static_cast<unsigned char>(line[i]) >= 0x20 && line[i] != 0x7F;
-    });
 }
 
 }  // namespace
@@ -263,9 +255,10 @@ void DocStoreServer::Impl::Log(const httplib::Request& request, const httplib::R
     if (!settings.log) {
         return;
     }
-    settings.log(OneLine(LocalTime() + " " + request.remote_addr + " " + request.method + " " +
-                         request.path + " " + std::to_string(response.status) +
-                         (note.empty() ? "" : " " + note)));
+    // What the client sent (a decoded %0A in a path, say) cannot start a log line of its own.
+    settings.log(tools::VisibleText(LocalTime() + " " + request.remote_addr + " " + request.method +
+                                    " " + request.path + " " + std::to_string(response.status) +
+                                    (note.empty() ? "" : " " + note)));
 }
 
 DocStoreServer::DocStoreServer(Catalogue catalogue, ServerSettings settings)

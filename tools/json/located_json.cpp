@@ -61,11 +61,36 @@ class TrackingIterator {
     const char** consumed_;
 };
 
+constexpr std::size_t kLongestQuote = 40;
+
+// The parser quotes all that it has read since the last value it took: of a long stretch (a
+// long line of lists, say) only the end, next to the error, is shown.
+std::string ShortQuote(const std::string& message) {
+    constexpr std::string_view kQuote = "last read: '";
+    const auto found = message.find(kQuote);
+    // The quote ends before what the parser expected, when it says so.
+    const auto expected = message.find("'; expected", found);
+    const auto end = expected != std::string::npos ? expected : message.rfind('\'');
+    if (found == std::string::npos || end < found + kQuote.size() + kLongestQuote) {
+        return message;
+    }
+    std::size_t cut = end - kLongestQuote;
+    while (cut < end && (static_cast<unsigned char>(message[cut]) & 0xC0) == 0x80) {
+        ++cut;  // not inside a character
+    }
+    return message.substr(0, found + kQuote.size()) + "..." + message.substr(cut);
+}
+
 // The parser's message without its own "[json.exception…] parse error at line …:" prefix.
 std::string PlainParseMessage(const std::string& what) {
     const auto at = what.find("parse error");
     const auto colon = what.find(": ", at == std::string::npos ? 0 : at);
-    return colon == std::string::npos ? what : what.substr(colon + 2);
+    return ShortQuote(colon == std::string::npos ? what : what.substr(colon + 2));
+}
+
+// "LINE:COLUMN: message".
+std::string Located(TextPosition where, const std::string& message) {
+    return std::to_string(where.line) + ":" + std::to_string(where.column) + ": " + message;
 }
 
 }  // namespace
@@ -95,9 +120,8 @@ class LocatingSaxHandler : public nlohmann::json_sax<json> {
     bool end_array() override { return EndContainer(); }
     bool parse_error(std::size_t position, const std::string&,
                      const nlohmann::detail::exception& exception) override {
-        const TextPosition where = positions_.At(position > 0 ? position - 1 : 0);
-        error_ = std::to_string(where.line) + ":" + std::to_string(where.column) + ": " +
-                 PlainParseMessage(exception.what());
+        error_ = Located(positions_.At(position > 0 ? position - 1 : 0),
+                         PlainParseMessage(exception.what()));
         return false;
     }
 
@@ -130,6 +154,12 @@ class LocatingSaxHandler : public nlohmann::json_sax<json> {
         return true;
     }
     bool StartContainer(json&& empty) {
+        if (stack_.size() == LocatedJson::kDeepestNesting) {
+            error_ = Located(positions_.At(StartOfCurrentToken()),
+                             "nested more than " + std::to_string(LocatedJson::kDeepestNesting) +
+                                 " levels deep");
+            return false;
+        }
         json& container = Place(std::move(empty));
         stack_.push_back({&container, {}});
         NoteTokenEnd();

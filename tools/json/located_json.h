@@ -35,7 +35,12 @@ class PositionCounter {
 // Comments (// and /* */) are allowed, so that files written by hand can explain themselves.
 class LocatedJson {
   public:
-    // False on a syntax error, with `error` = "LINE:COLUMN: what is wrong".
+    // Lists and objects nested deeper than this are refused: no file written by hand nests so
+    // deep, and the parse stops there rather than build a document that deep.
+    static constexpr std::size_t kDeepestNesting = 200;
+
+    // False on a syntax error or too deep a nesting, with `error` = "LINE:COLUMN: what is
+    // wrong".
     bool Parse(std::string_view text, std::string& error);
 
     const nlohmann::json& root() const { return root_; }

@@ -12,7 +12,7 @@ add_library(zarn_docstore_server STATIC
     docstore_server/kept_connection_server.cpp
     docstore_server/server_replies.cpp
 )
-target_link_libraries(zarn_docstore_server PUBLIC zarn_tools_json zarn_common PRIVATE PkgConfig::HTTPLIB)
+target_link_libraries(zarn_docstore_server PUBLIC zarn_tools_json zarn_common PRIVATE zarn_tools_text PkgConfig::HTTPLIB)
 
 # The files of examples/, compiled in for the demo and the server's default catalogue.
 file(GLOB_RECURSE zarn_example_files CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}/examples
