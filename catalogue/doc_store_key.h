@@ -16,7 +16,6 @@ struct DocStoreKey {
     std::u16string description;
     std::int32_t size = 0;   // length of a text key, precision of a decimal key
     std::int32_t scale = 0;  // scale of a decimal key
-    std::u16string typeDescription;
 
     void Reset();
 
@@ -24,7 +23,7 @@ struct DocStoreKey {
     bool LoadFromXml(const XmlNode& element);
 
     // Describes type, size and scale as they are now.
-    void BuildTypeDescription();
+    std::u16string TypeDescription() const;
 };
 
 }  // namespace zarn

@@ -52,14 +52,14 @@ void PrintKeys(std::ostream& out, const std::vector<DocTypeKey>& keys) {
     std::size_t flagsWidth = 0;
     for (const DocTypeKey& entry : keys) {
         nameWidth = std::max(nameWidth, Width(ToUtf8(entry.key->name)));
-        typeWidth = std::max(typeWidth, Width(ToUtf8(entry.key->typeDescription)));
+        typeWidth = std::max(typeWidth, Width(ToUtf8(entry.key->TypeDescription())));
         flagsWidth = std::max(flagsWidth, Width(Flags(entry)));
     }
     for (std::size_t n = 0; n < keys.size(); ++n) {
         const DocStoreKey& key = *keys[n].key;
         std::string line = "    [" + ToUtf8(TwoDigits(static_cast<std::int32_t>(n))) + "] " +
                            PadTo(ToUtf8(key.name), nameWidth) + "  " +
-                           PadTo(ToUtf8(key.typeDescription), typeWidth) + "  " +
+                           PadTo(ToUtf8(key.TypeDescription()), typeWidth) + "  " +
                            PadTo(Flags(keys[n]), flagsWidth) + "  " + ToUtf8(key.description);
         line.erase(line.find_last_not_of(' ') + 1);
         out << line << "\n";
@@ -71,7 +71,7 @@ ordered_json KeyJson(const DocStoreKey& key) {
             {"name", ToUtf8(key.name)},
             {"description", ToUtf8(key.description)},
             {"typeCode", static_cast<std::int32_t>(key.type)},
-            {"typeDescription", ToUtf8(key.typeDescription)},
+            {"typeDescription", ToUtf8(key.TypeDescription())},
             {"size", key.size},
             {"scale", key.scale}};
 }
