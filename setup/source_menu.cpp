@@ -28,7 +28,6 @@ std::shared_ptr<host::IIndexFields> IndexFields(const ReleaseSettings& settings)
 MenuItem Submenu(std::u16string text) {
     MenuItem item;
     item.text = std::move(text);
-    item.isSubmenu = true;
     return item;
 }
 
@@ -38,29 +37,30 @@ void AppendIndexFields(const ReleaseSettings& settings, const LinkSlot& target,
     std::shared_ptr<host::IIndexFields> fields = IndexFields(settings);
     if (!fields)
         return;
-    MenuItem submenu = Submenu(u"Document Index Fields");
+    MenuItem indexFields = Submenu(u"Document Index Fields");
     std::int32_t count = 0;
     fields->GetCount(count);
     const bool mapped = target.sourceType == KFX_REL_INDEXFIELD;
     for (std::int32_t n = 1; n <= count && n < kSourceSubmenuCapacity; ++n) {
         if (std::optional<std::u16string> name = IndexFieldName(*fields, n)) {
             const bool checked = mapped && *name == target.source;
-            submenu.submenu.push_back({IndexFieldCommandBase + n, std::move(*name), checked, {}});
+            indexFields.submenu.push_back(
+                {IndexFieldCommandBase + n, std::move(*name), checked, {}});
         }
     }
-    menu.push_back(std::move(submenu));
+    menu.push_back(std::move(indexFields));
 }
 
 void AppendCaptureValues(const ReleaseSettings& settings, MenuDescription& menu) {
     const std::vector<std::u16string>& names = settings.captureValueNames;
     if (names.empty())
         return;
-    MenuItem submenu = Submenu(u"Kofax Capture Values");
+    MenuItem captureValues = Submenu(u"Kofax Capture Values");
     for (std::size_t i = 0; i < names.size() && i < kSourceSubmenuCapacity; ++i) {
-        submenu.submenu.push_back(
+        captureValues.submenu.push_back(
             {CaptureValueCommandBase + static_cast<int>(i), names[i], false, {}});
     }
-    menu.push_back(std::move(submenu));
+    menu.push_back(std::move(captureValues));
 }
 
 bool InRange(int command, int base) {

@@ -17,7 +17,7 @@ class SourceMenuTest : public testing::Test {
     }
     const MenuItem* Submenu(const MenuDescription& menu, std::u16string_view text) {
         for (const MenuItem& item : menu) {
-            if (item.isSubmenu && item.text == text)
+            if (item.IsSubmenu() && item.text == text)
                 return &item;
         }
         return nullptr;
@@ -85,6 +85,7 @@ TEST_F(SourceMenuTest, SubmenusFollowWhatTheHostOffers) {
     ASSERT_EQ(menu.size(), 3u);
     EXPECT_EQ(menu[2].text, u"Document Index Fields");
     EXPECT_TRUE(menu[2].submenu.empty());
+    EXPECT_TRUE(menu[2].IsSubmenu());
 
     setup.host.Failures().Fail("ReleaseSetupData.GetIndexFields");
     EXPECT_EQ(BuildSourceMenu(settings, LinkSlot{}).size(), 2u);
