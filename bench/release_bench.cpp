@@ -56,7 +56,8 @@ bool Release(const zarn::Services& services, const std::u16string& serverUrl,
 
     zarn::ReleaseScript script(services);
     script.SetDocumentData(host.MakeReleaseData(record, {}, pages));
-    script.OpenScript();
+    if (script.OpenScript() != zarn::KFX_REL_SUCCESS)
+        return false;
     const bool released = script.ReleaseDoc() == zarn::KFX_REL_SUCCESS;
     if (!released) {
         for (const auto& entry : host.JournalOfWrites().Entries("ReleaseData.LogError"))

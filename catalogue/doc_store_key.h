@@ -20,7 +20,7 @@ struct DocStoreKey {
     void Reset();
 
     // Reads a docStoreKey element; false (and nothing to keep) when it has no name.
-    bool LoadFromXml(const XmlNode& element);
+    [[nodiscard]] bool LoadFromXml(const XmlNode& element);
 
     // Describes type, size and scale as they are now.
     std::u16string TypeDescription() const;

@@ -60,8 +60,9 @@ void ReadStoredSettings(host::IReleaseData& data, WorkingValues& working) {
         value = defaultValue;
         std::shared_ptr<host::ICustomProperties> properties;
         if (Succeeded(data.GetCustomProperties(properties)) && properties) {
-            host::GetCustomProperty(*properties, std::u16string(setting.names.property), value,
-                                    defaultValue);
+            // A setting that cannot be read keeps its default.
+            static_cast<void>(host::GetCustomProperty(
+                *properties, std::u16string(setting.names.property), value, defaultValue));
         }
     }
 }
@@ -102,10 +103,11 @@ KfxReturnValue ReleaseScript::ReleaseDoc() {
 KfxReturnValue ReleaseScript::Release(host::IReleaseData& data) {
     WorkingValues working;
     ReadStoredSettings(data, working);
-    data.GetUser(working.userName);
-    data.GetPassword(working.password);
+    // Reads that fail leave the texts empty, as the release then uses them.
+    static_cast<void>(data.GetUser(working.userName));
+    static_cast<void>(data.GetPassword(working.password));
     std::u16string rowSeparator;
-    data.GetRowSeparator(rowSeparator);
+    static_cast<void>(data.GetRowSeparator(rowSeparator));
 
     std::shared_ptr<host::IValues> values;
     if (Failed(data.GetValues(values)) || !values) {

@@ -15,8 +15,9 @@ class ReleaseScript {
   public:
     explicit ReleaseScript(const Services& services) : services_(services) {}
 
-    KfxReturnValue OpenScript() { return KFX_REL_SUCCESS; }
-    KfxReturnValue ReleaseDoc();
+    [[nodiscard]] KfxReturnValue OpenScript() { return KFX_REL_SUCCESS; }
+    [[nodiscard]] KfxReturnValue ReleaseDoc();
+    // Always succeeds.
     KfxReturnValue CloseScript();
 
     const std::shared_ptr<host::IReleaseData>& DocumentData() const { return documentData_; }
@@ -24,7 +25,7 @@ class ReleaseScript {
     void SetDocumentData(std::shared_ptr<host::IReleaseData> data);
 
   private:
-    KfxReturnValue Release(host::IReleaseData& data);
+    [[nodiscard]] KfxReturnValue Release(host::IReleaseData& data);
 
     Services services_;
     std::shared_ptr<host::IReleaseData> documentData_;

@@ -50,11 +50,11 @@ struct ReleaseSettings {
 
 // Before the pages open.
 void LoadReleaseSettings(ReleaseSettings& settings);
-bool LoadReleaseLinks(ReleaseSettings& settings);
-bool LoadCaptureValueNames(ReleaseSettings& settings);
+[[nodiscard]] bool LoadReleaseLinks(ReleaseSettings& settings);
+[[nodiscard]] bool LoadCaptureValueNames(ReleaseSettings& settings);
 
 // After the administrator confirmed the pages.
-bool SaveReleaseLinks(const ReleaseSettings& settings);
+[[nodiscard]] bool SaveReleaseLinks(const ReleaseSettings& settings);
 void SaveKeyNames(const ReleaseSettings& settings, const std::u16string& storeName,
                   const std::u16string& docTypeName);
 

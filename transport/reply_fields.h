@@ -13,7 +13,8 @@ namespace zarn {
 // Reads one field of an XML reply: the text of the first node that `xpath` finds relative to
 // `node`. When nothing is found, returns false and leaves `value` as it was, so that the
 // caller's default survives.
-bool SelectNodeText(const XmlNode& node, std::u16string_view xpath, std::u16string& value);
+[[nodiscard]] bool SelectNodeText(const XmlNode& node, std::u16string_view xpath,
+                                  std::u16string& value);
 
 // Caption of the setup property sheet; "???" when the string table lacks it.
 std::u16string SetupCaptionText(Texts& texts);

@@ -22,7 +22,7 @@ constexpr char16_t kBoundary[] = u"---------------------------zarnRel";
 
 // The fields a body holds, in order.
 Fields FieldsOf(MultipartBody& body) {
-    body.AppendText(FillTemplate(u"--%s--\r\n\r\n", {kBoundary}));
+    EXPECT_TRUE(body.AppendText(FillTemplate(u"--%s--\r\n\r\n", {kBoundary})));
     std::string bytes(body.stream().Size(), '\0');
     body.stream().Read(0, bytes.data(), bytes.size());
     if (bytes.starts_with("--" + ToUtf8(kBoundary) + "--"))

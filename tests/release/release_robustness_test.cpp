@@ -147,7 +147,8 @@ TEST_F(ReleaseRobustnessTest, LogGoesToTheLastDataHandedToAnyScript) {
     EXPECT_EQ(first.DocumentData(), firstData);
     EXPECT_EQ(CurrentReleaseData::Get(), secondData);
 
-    first.ReleaseDoc();  // no server stored: fails and logs to the current data
+    // No server stored: fails and logs to the current data.
+    EXPECT_EQ(first.ReleaseDoc(), KFX_REL_ERROR);
     EXPECT_TRUE(LogLines().empty());
     EXPECT_EQ(otherHost.JournalOfWrites().Entries("ReleaseData.LogError").size(), 1u);
 

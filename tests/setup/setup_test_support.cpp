@@ -94,8 +94,8 @@ LoadedCatalogue::LoadedCatalogue(const std::vector<StoreSpec>& stores) {
 
 void PageTest::LoadSettings() {
     LoadReleaseSettings(settings);
-    LoadReleaseLinks(settings);
-    LoadCaptureValueNames(settings);
+    EXPECT_TRUE(LoadReleaseLinks(settings));
+    EXPECT_TRUE(LoadCaptureValueNames(settings));
 }
 
 MemoryDialog& PageTest::Open(PropertyPage& page) {

@@ -13,7 +13,7 @@ class SourceMenuTest : public testing::Test {
     SourceMenuTest() {
         setup.record->indexFields = {{u"Invoice Number", u""}, {u"Amount", u""}};
         setup.record->batchVariableNames = {u"Batch Name", u"Scan Operator"};
-        LoadCaptureValueNames(settings);
+        EXPECT_TRUE(LoadCaptureValueNames(settings));
     }
     const MenuItem* Submenu(const MenuDescription& menu, std::u16string_view text) {
         for (const MenuItem& item : menu) {

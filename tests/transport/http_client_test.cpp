@@ -142,7 +142,7 @@ TEST_F(HttpClientTest, GetHasNoBodyAndItsOwnWording) {
 
 TEST_F(HttpClientTest, CredentialsGoToOpenAsTheyAreEvenWhenEmpty) {
     MultipartBody body(u"b", files);
-    body.Post(services, u"http://docs/", u"clerk", u"p\u00E4ss", response, error);
+    EXPECT_TRUE(body.Post(services, u"http://docs/", u"clerk", u"p\u00E4ss", response, error));
     EXPECT_EQ(script.user, u"clerk");
     EXPECT_EQ(script.password, u"p\u00E4ss");
     Get();
