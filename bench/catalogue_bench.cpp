@@ -21,8 +21,8 @@
 #include "bench/scratch_folder.h"
 #include "catalogue/doc_store_manager.h"
 #include "common/file_system.h"
-#include "common/text.h"
 #include "common/texts.h"
+#include "common/utf16_text.h"
 #include "transport/posix/http_request_curl.h"
 #include "transport/url_encode.h"
 

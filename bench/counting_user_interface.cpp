@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 
 namespace zarn::bench {
 

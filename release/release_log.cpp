@@ -1,6 +1,6 @@
 #include "release/release_log.h"
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "host/kfx_constants.h"
 #include "release/current_release_data.h"
 

@@ -1,6 +1,6 @@
 #include "release/release_script.h"
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "host/custom_properties.h"
 #include "host/script_method.h"
 #include "release/current_release_data.h"

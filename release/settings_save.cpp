@@ -1,5 +1,5 @@
 #include "catalogue/doc_store_manager.h"
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "host/custom_properties.h"
 #include "release/release_settings.h"
 

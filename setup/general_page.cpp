@@ -4,8 +4,8 @@
 #include <optional>
 
 #include "common/module_version.h"
-#include "common/text.h"
 #include "common/texts.h"
+#include "common/utf16_text.h"
 #include "resources/control_ids.h"
 #include "setup/combo_box_clr.h"
 #include "setup/selective_edit.h"

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "catalogue/doc_store_manager.h"
+#include "common/resource_texts.h"
 #include "common/user_interface.h"
 #include "resources/control_ids.h"
 #include "resources/string_ids.h"
 #include "setup/general_page.h"
-#include "transport/reply_fields.h"
 
 namespace zarn {
 namespace {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "catalogue/doc_store_manager.h"
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "resources/control_ids.h"
 #include "setup/selective_edit.h"
 

@@ -1,13 +1,18 @@
 #include "setup/setup_script.h"
 
 #include "catalogue/doc_store_manager.h"
+#include "common/resource_texts.h"
 #include "host/script_method.h"
 #include "release/release_settings.h"
+#include "resources/string_ids.h"
 #include "setup/general_page.h"
 #include "setup/parameters_page.h"
-#include "transport/reply_fields.h"
 
 namespace zarn {
+
+std::u16string SetupCaptionText(Texts& texts) {
+    return ResourceText(texts, IDS_SETUP_CAPTION);
+}
 
 KfxReturnValue SetupScript::ActionEvent(std::int32_t actionId, const std::u16string&,
                                         const std::u16string&) {

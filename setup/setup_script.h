@@ -11,6 +11,9 @@
 
 namespace zarn {
 
+// Caption of the setup property sheet; "???" when the string table lacks it.
+std::u16string SetupCaptionText(Texts& texts);
+
 // The release-setup script: what the COM class ZarnSetupScript does for the host. Each method
 // gives its outcome as a KfxReturnValue and lets no exception out.
 class SetupScript {

@@ -1,11 +1,8 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "common/texts.h"
 #include "transport/xml_document.h"
 
 namespace zarn {
@@ -15,13 +12,5 @@ namespace zarn {
 // caller's default survives.
 [[nodiscard]] bool SelectNodeText(const XmlNode& node, std::u16string_view xpath,
                                   std::u16string& value);
-
-// Caption of the setup property sheet; "???" when the string table lacks it.
-std::u16string SetupCaptionText(Texts& texts);
-
-// String `id` of the string table formatted with the inserts for %1, %2, …; "???" when the
-// string table lacks it.
-std::u16string FormatResourceMessage(Texts& texts, std::uint32_t id,
-                                     const std::vector<std::u16string>& inserts);
 
 }  // namespace zarn

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "bench/random_document.h"
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "common/win32/com_ptr.h"
 #include "common/win32/variant.h"
 #include "host/kfx_constants.h"

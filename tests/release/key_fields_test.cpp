@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "host/kfx_constants.h"
 #include "host/sim/sim_host.h"
 #include "tools/docstore_server/multipart_parser.h"

@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 
 namespace zarn::test {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "release/release_settings.h"
 #include "tests/setup/setup_test_support.h"
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "release/release_script.h"
 #include "resources/control_ids.h"
 #include "setup/setup_script.h"

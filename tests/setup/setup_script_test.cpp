@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "resources/control_ids.h"
 #include "setup/setup_script.h"
 #include "tests/setup/scripted_sheet.h"

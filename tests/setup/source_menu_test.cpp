@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "resources/control_ids.h"
 #include "setup/source_menu.h"
 #include "tests/setup/setup_test_support.h"

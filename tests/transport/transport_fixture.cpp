@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "tests/support/test_http_factory.h"
 
 namespace zarn::test {

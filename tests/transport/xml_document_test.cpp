@@ -6,7 +6,7 @@
 #include <chrono>
 #include <fstream>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "tests/support/reply_bytes.h"
 #include "transport/http_client.h"
 #include "transport/xml_document.h"

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "common/win32/bstr.h"
 #include "host/kfx_constants.h"
 #include "host/sim/sim_host.h"
@@ -20,9 +20,9 @@
 namespace zarn::test {
 namespace {
 
+using host::sim::CallArguments;
 using host::sim::ReleaseDataDispatch;
 using host::sim::ReleaseSetupDataDispatch;
-using host::sim::CallArguments;
 using host::sim::StrictDispatch;
 
 using win32::ComPtr;

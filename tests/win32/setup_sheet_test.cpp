@@ -16,7 +16,7 @@
 #include <functional>
 #include <thread>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "host/kfx_constants.h"
 #include "host/sim/sim_host.h"
 #include "host/sim/win32/sim_host_dispatch.h"

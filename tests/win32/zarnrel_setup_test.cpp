@@ -11,7 +11,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "host/kfx_constants.h"
 #include "resources/control_ids.h"
 #include "tests/support/raw_server.h"

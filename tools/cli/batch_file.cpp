@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "host/kfx_constants.h"
 #include "tools/json/json_node.h"
 #include "tools/json/utf8_path.h"

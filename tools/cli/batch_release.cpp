@@ -1,6 +1,6 @@
 #include "tools/cli/batch_release.h"
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "host/sim/sim_host.h"
 #include "release/release_script.h"
 #include "tools/cli/console_services.h"

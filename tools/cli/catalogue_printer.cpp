@@ -4,7 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 
 namespace zarn::tools {
 

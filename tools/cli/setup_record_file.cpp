@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "host/kfx_constants.h"
 #include "tools/json/json_node.h"
 #include "tools/json/utf8_path.h"

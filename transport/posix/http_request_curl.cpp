@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "transport/posix/curl_errors.h"
 #include "transport/posix/curl_share.h"
 #include "transport/posix/libxml2_document.h"
