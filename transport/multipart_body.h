@@ -38,8 +38,8 @@ class MultipartBody {
                             std::u16string_view user, std::u16string_view password,
                             std::unique_ptr<XmlDocument>& response, std::u16string& error);
 
-    const ByteStream& stream() const { return stream_; }
-    const std::u16string& boundary() const { return boundary_; }
+    const ByteStream& Stream() const { return stream_; }
+    const std::u16string& Boundary() const { return boundary_; }
 
   private:
     ByteStream stream_;

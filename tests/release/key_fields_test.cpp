@@ -23,8 +23,8 @@ constexpr char16_t kBoundary[] = u"---------------------------zarnRel";
 // The fields a body holds, in order.
 Fields FieldsOf(MultipartBody& body) {
     EXPECT_TRUE(body.AppendText(FillTemplate(u"--%s--\r\n\r\n", {kBoundary})));
-    std::string bytes(body.stream().Size(), '\0');
-    body.stream().Read(0, bytes.data(), bytes.size());
+    std::string bytes(body.Stream().Size(), '\0');
+    body.Stream().Read(0, bytes.data(), bytes.size());
     if (bytes.starts_with("--" + ToUtf8(kBoundary) + "--"))
         return {};
     std::vector<docstore::FormPart> parts;

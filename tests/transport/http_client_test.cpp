@@ -20,8 +20,8 @@ class HttpClientTest : public ::testing::Test {
         MultipartBody body(u"---------------------------zarnRel", files);
         body.AddTextField(u"docType", u"AB");
         bool posted = body.Post(services, u"http://docs/store/", u"", u"", response, error);
-        bodySize = body.stream().Size();
-        sentBody = script.body == &body.stream();
+        bodySize = body.Stream().Size();
+        sentBody = script.body == &body.Stream();
         return posted;
     }
     bool Get() { return HttpGet(services, u"http://docs/store/", u"", u"", response, error); }
