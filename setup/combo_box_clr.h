@@ -31,11 +31,15 @@ struct ComboItemDrawing {
 // The owner-drawn drop-down whose entries a function of the page colours.
 class CComboBoxClr {
   public:
-    ItemColourFunction ItemColourCallback = nullptr;
+    // Null draws every entry in the list's own colours.
+    void SetItemColourCallback(ItemColourFunction callback) { itemColourCallback_ = callback; }
 
     // The drawing of entry `index` of a list of `count` entries, or nothing to draw.
     [[nodiscard]] std::optional<ComboItemDrawing> DrawItem(int index, int count, bool selected,
                                                            std::uint32_t itemData) const;
+
+  private:
+    ItemColourFunction itemColourCallback_ = nullptr;
 };
 
 }  // namespace zarn

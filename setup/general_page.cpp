@@ -91,7 +91,7 @@ void CPropertyPageSetupGeneral::OnInitDialog(Dialog& dialog) {
     Attach(dialog);
     for (int box : {IDC_DOCSTORE, IDC_DOCTYPE}) {
         if (CComboBoxClr* combo = dialog.ColourComboBox(box)) {
-            combo->ItemColourCallback = NotOnServerColour;
+            combo->SetItemColourCallback(NotOnServerColour);
         }
     }
     ShowVersion();
