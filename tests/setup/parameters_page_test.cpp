@@ -2,6 +2,7 @@
 
 #include "common/utf16_text.h"
 #include "resources/control_ids.h"
+#include "resources/dialog_templates.h"
 #include "setup/parameters_page.h"
 #include "tests/setup/setup_test_support.h"
 
@@ -28,7 +29,7 @@ class ParametersPageTest : public PageTest {
     }
     std::vector<std::u16string> Labels(MemoryDialog& dialog) {
         std::vector<std::u16string> labels;
-        for (int row = 0; row < PARAMETER_ROWS; ++row)
+        for (int row = 0; row < kParameterRows; ++row)
             labels.push_back(dialog.GetText(Label(row)));
         return labels;
     }
