@@ -56,9 +56,9 @@ bool Release(const zarn::Services& services, const std::u16string& serverUrl,
 
     zarn::ReleaseScript script(services);
     script.SetDocumentData(host.MakeReleaseData(record, {}, pages));
-    if (script.OpenScript() != zarn::KFX_REL_SUCCESS)
+    if (script.OpenScript() != zarn::host::KFX_REL_SUCCESS)
         return false;
-    const bool released = script.ReleaseDoc() == zarn::KFX_REL_SUCCESS;
+    const bool released = script.ReleaseDoc() == zarn::host::KFX_REL_SUCCESS;
     if (!released) {
         for (const auto& entry : host.JournalOfWrites().Entries("ReleaseData.LogError"))
             std::fprintf(stderr, "release failed: %s\n", zarn::ToUtf8(entry.texts.at(0)).c_str());

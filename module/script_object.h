@@ -119,7 +119,7 @@ class ScriptObject : public Interface {
         if (!result)
             return E_POINTER;
         *result = static_cast<::KfxReturnValue>(
-            RunScriptMethod([&] { return static_cast<KfxReturnValue>(method()); }));
+            RunScriptMethod([&] { return static_cast<host::KfxReturnValue>(method()); }));
         return S_OK;
     }
 

@@ -14,7 +14,7 @@ void LogReleaseMessage(std::int32_t severity, std::int32_t line, std::u16string_
     // A log that refuses a line leaves nowhere else to tell of it.
     static_cast<void>(data->LogError(severity, 0, 0, text, u"releaseScript", line));
     if (severity > 0)
-        static_cast<void>(data->SendDocumentMessage(text, severity, KFX_REL_DOC_ERROR));
+        static_cast<void>(data->SendDocumentMessage(text, severity, host::KFX_REL_DOC_ERROR));
 }
 
 }  // namespace zarn

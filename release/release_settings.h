@@ -19,7 +19,7 @@ class CDocStoreManager;
 // Where one setting's value comes from: a source text and a KfxLinkSourceType.
 struct LinkSlot {
     std::u16string source;  // empty stands for none
-    std::int32_t sourceType = KFX_REL_UNDEFINED_LINK;
+    std::int32_t sourceType = host::KFX_REL_UNDEFINED_LINK;
 };
 
 inline constexpr std::size_t kNumberedSlotCount = 20;

@@ -41,7 +41,7 @@ bool SaveReleaseLinks(const ReleaseSettings& settings) {
     };
     for (std::size_t i = 0; i < kNumberedSlotCount; ++i) {
         const LinkSlot& slot = settings.numbered[i];
-        if (slot.sourceType != KFX_REL_UNDEFINED_LINK && !slot.source.empty())
+        if (slot.sourceType != host::KFX_REL_UNDEFINED_LINK && !slot.source.empty())
             add(slot.source, slot.sourceType, TwoDigits(static_cast<std::int32_t>(i)));
     }
     for (std::size_t i = 0; i < kNamedSlotCount; ++i) {

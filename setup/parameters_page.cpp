@@ -67,7 +67,7 @@ void CPropertyPageSetupParms::RefreshParameters() {
     for (std::int32_t row = 0; row < parameterCount_; ++row) {
         if (const LinkSlot* slot = SlotOfRow(row)) {
             Text(ValueBox(row)) = slot->source;
-            dialog_->Enable(ValueBox(row), slot->sourceType == KFX_REL_TEXTCONSTANT);
+            dialog_->Enable(ValueBox(row), slot->sourceType == host::KFX_REL_TEXTCONSTANT);
         }
         if (CSelectiveEdit* edit = dialog_->SelectiveEdit(ValueBox(row))) {
             edit->maxLength = maxLength_;
@@ -99,7 +99,7 @@ void CPropertyPageSetupParms::HandleNotify(int controlId, Notification code) {
     if (code == Notification::kChange && valueRow >= 0 && valueRow < kParameterRows) {
         ReadControls();
         if (LinkSlot* slot = SlotOfRow(valueRow)) {
-            *slot = {Text(ValueBox(valueRow)), KFX_REL_TEXTCONSTANT};
+            *slot = {Text(ValueBox(valueRow)), host::KFX_REL_TEXTCONSTANT};
         }
     } else if (code == Notification::kClicked && buttonRow >= 0 && buttonRow < kParameterRows) {
         ShowSourceMenu(SourceButton(buttonRow), SlotOfRow(buttonRow));

@@ -14,18 +14,18 @@ std::u16string SetupCaptionText(Texts& texts) {
     return ResourceText(texts, IDS_SETUP_CAPTION);
 }
 
-KfxReturnValue SetupScript::ActionEvent(std::int32_t actionId, const std::u16string&,
-                                        const std::u16string&) {
-    return static_cast<std::uint32_t>(actionId) <= KFX_REL_END ? KFX_REL_SUCCESS
-                                                               : KFX_REL_UNSUPPORTED;
+host::KfxReturnValue SetupScript::ActionEvent(std::int32_t actionId, const std::u16string&,
+                                              const std::u16string&) {
+    return static_cast<std::uint32_t>(actionId) <= host::KFX_REL_END ? host::KFX_REL_SUCCESS
+                                                                     : host::KFX_REL_UNSUPPORTED;
 }
 
-KfxReturnValue SetupScript::RunUI() {
+host::KfxReturnValue SetupScript::RunUI() {
     if (!setupData_)
-        return KFX_REL_ERROR;
+        return host::KFX_REL_ERROR;
     return RunScriptMethod([&] {
         RunSheet();
-        return KFX_REL_SUCCESS;
+        return host::KFX_REL_SUCCESS;
     });
 }
 

@@ -26,9 +26,9 @@ struct SourceTypeName {
     std::int32_t type;
 };
 constexpr SourceTypeName kSourceTypes[] = {
-    {"none", KFX_REL_UNDEFINED_LINK},   {"indexField", KFX_REL_INDEXFIELD},
-    {"text", KFX_REL_TEXTCONSTANT},     {"captureValue", KFX_REL_VARIABLE},
-    {"batchField", KFX_REL_BATCHFIELD}, {"documentId", KFX_REL_DOCUMENTID},
+    {"none", host::KFX_REL_UNDEFINED_LINK},   {"indexField", host::KFX_REL_INDEXFIELD},
+    {"text", host::KFX_REL_TEXTCONSTANT},     {"captureValue", host::KFX_REL_VARIABLE},
+    {"batchField", host::KFX_REL_BATCHFIELD}, {"documentId", host::KFX_REL_DOCUMENTID},
 };
 
 std::u16string Utf16(const std::string& text) {
@@ -43,7 +43,7 @@ std::int32_t ReadSourceType(const JsonNode& node) {
     const std::string expected = "; expected a number from -1 to 4 or one of: " + known;
     if (node.value().is_number()) {
         const std::int32_t type = node.Integer();
-        if (type < KFX_REL_UNDEFINED_LINK || type > KFX_REL_DOCUMENTID) {
+        if (type < host::KFX_REL_UNDEFINED_LINK || type > host::KFX_REL_DOCUMENTID) {
             node.Fail("unknown source type " + std::to_string(type) + expected);
         }
         return type;
@@ -240,12 +240,12 @@ void UseServer(BatchFile& batch, const std::u16string& url) {
     bool replaced = false;
     for (Link& link : batch.setup->links) {
         if (link.destination == kServerDestination) {
-            link = Link{url, KFX_REL_TEXTCONSTANT, kServerDestination};
+            link = Link{url, host::KFX_REL_TEXTCONSTANT, kServerDestination};
             replaced = true;
         }
     }
     if (!replaced) {
-        batch.setup->links.push_back(Link{url, KFX_REL_TEXTCONSTANT, kServerDestination});
+        batch.setup->links.push_back(Link{url, host::KFX_REL_TEXTCONSTANT, kServerDestination});
     }
 }
 

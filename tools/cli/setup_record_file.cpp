@@ -20,9 +20,9 @@ struct SourceTypeName {
     std::int32_t type;
 };
 constexpr SourceTypeName kSourceTypeNames[] = {
-    {"none", KFX_REL_UNDEFINED_LINK},   {"indexField", KFX_REL_INDEXFIELD},
-    {"text", KFX_REL_TEXTCONSTANT},     {"captureValue", KFX_REL_VARIABLE},
-    {"batchField", KFX_REL_BATCHFIELD}, {"documentId", KFX_REL_DOCUMENTID},
+    {"none", host::KFX_REL_UNDEFINED_LINK},   {"indexField", host::KFX_REL_INDEXFIELD},
+    {"text", host::KFX_REL_TEXTCONSTANT},     {"captureValue", host::KFX_REL_VARIABLE},
+    {"batchField", host::KFX_REL_BATCHFIELD}, {"documentId", host::KFX_REL_DOCUMENTID},
 };
 
 std::int32_t ReadSourceType(const JsonNode& node) {
