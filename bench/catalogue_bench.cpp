@@ -17,12 +17,12 @@
 #include <vector>
 
 #include "bench/child_process.h"
+#include "bench/counting_user_interface.h"
 #include "bench/scratch_folder.h"
 #include "catalogue/doc_store_manager.h"
 #include "common/file_system.h"
-#include "common/text.h"
 #include "common/texts.h"
-#include "common/user_interface.h"
+#include "common/utf16_text.h"
 #include "transport/posix/http_request_curl.h"
 #include "transport/url_encode.h"
 
@@ -30,6 +30,7 @@ namespace zarn {
 namespace {
 
 using bench::ChildRun;
+using bench::CountingUserInterface;
 using bench::MakeScratchFolder;
 using bench::RunChild;
 using Clock = std::chrono::steady_clock;
@@ -102,21 +103,6 @@ class TimedRequestFactory : public HttpRequestFactory {
 
   private:
     HttpRequestFactory& inner_;
-};
-
-class CountingUserInterface : public UserInterface {
-  public:
-    MessageBoxAnswer ShowMessageBox(const std::u16string& text, const std::u16string&,
-                                    MessageBoxKind) override {
-        if (messages++ == 0)
-            std::fprintf(stderr, "message: %s\n", ToUtf8(text).c_str());
-        return MessageBoxAnswer::kOk;
-    }
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    void Beep() override {}
-
-    int messages = 0;
 };
 
 std::string Element(const std::string& name, const std::string& value) {

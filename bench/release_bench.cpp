@@ -14,15 +14,15 @@
 #include <string>
 #include <vector>
 
+#include "bench/counting_user_interface.h"
+#include "bench/discarding_server.h"
 #include "bench/random_document.h"
 #include "common/file_system.h"
 #include "common/services.h"
-#include "common/text.h"
 #include "common/texts.h"
+#include "common/utf16_text.h"
 #include "host/sim/sim_host.h"
 #include "release/release_script.h"
-#include "tests/support/recording_user_interface.h"
-#include "tests/support/test_server.h"
 #include "transport/posix/http_request_curl.h"
 
 namespace {
@@ -56,8 +56,9 @@ bool Release(const zarn::Services& services, const std::u16string& serverUrl,
 
     zarn::ReleaseScript script(services);
     script.SetDocumentData(host.MakeReleaseData(record, {}, pages));
-    script.OpenScript();
-    const bool released = script.ReleaseDoc() == zarn::KFX_REL_SUCCESS;
+    if (script.OpenScript() != zarn::host::KFX_REL_SUCCESS)
+        return false;
+    const bool released = script.ReleaseDoc() == zarn::host::KFX_REL_SUCCESS;
     if (!released) {
         for (const auto& entry : host.JournalOfWrites().Entries("ReleaseData.LogError"))
             std::fprintf(stderr, "release failed: %s\n", zarn::ToUtf8(entry.texts.at(0)).c_str());
@@ -76,13 +77,12 @@ int main() {
     zarn::bench::WriteRandomDocument(document, kFileSize / kMegabyte);
     double baseline = PeakMegabytes();
 
-    zarn::test::TestServer server(zarn::test::TestServer::Options{true});
-    server.SetReply("/docStore/store/Main/document/", {200, "text/xml", "<ok/>", {}});
-    std::u16string serverUrl = server.Url();
-    std::u16string url = server.Url("/docStore/store/Main/document/");
+    zarn::bench::DiscardingServer server;
+    const std::u16string serverUrl = zarn::FromUtf8(server.Url());
+    const std::string url = server.Url("/docStore/store/Main/document/");
 
     auto http = zarn::CreateCurlHttpRequestFactory(zarn::CurlHttpOptions{});
-    zarn::test::RecordingUserInterface ui;
+    zarn::bench::CountingUserInterface ui;
     zarn::Services services{zarn::PlatformFileSystem(), *http, zarn::PlatformXmlDocumentFactory(),
                             zarn::PlatformTexts(), ui};
 
@@ -101,8 +101,8 @@ int main() {
         baseline, static_cast<double>(kFileSize / kMegabyte + 32));
 
     if (std::system("command -v curl > /dev/null 2>&1") == 0) {
-        std::string command = "curl -s -o /dev/null -F 'document=@" + document.string() + "' '" +
-                              zarn::ToUtf8(url) + "'";
+        std::string command =
+            "curl -s -o /dev/null -F 'document=@" + document.string() + "' '" + url + "'";
         double curlBest = 0;
         for (int run = 0; run < kRuns; ++run) {
             auto start = Clock::now();

@@ -1,10 +1,10 @@
 #include "catalogue/catalogue_reply.h"
 
+#include "common/resource_texts.h"
 #include "common/texts.h"
 #include "common/user_interface.h"
 #include "resources/string_ids.h"
 #include "transport/http_get.h"
-#include "transport/reply_fields.h"
 
 namespace zarn {
 

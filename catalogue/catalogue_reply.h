@@ -12,10 +12,10 @@ namespace zarn {
 
 // Fetches one catalogue reply. A failed request is shown to the user in a message box naming
 // the URL and the failure, and gives null.
-std::unique_ptr<XmlDocument> FetchCatalogueReply(const Services& services,
-                                                 const std::u16string& url,
-                                                 std::u16string_view userName,
-                                                 std::u16string_view password);
+[[nodiscard]] std::unique_ptr<XmlDocument> FetchCatalogueReply(const Services& services,
+                                                               const std::u16string& url,
+                                                               std::u16string_view userName,
+                                                               std::u16string_view password);
 
 // Appends a record for every element that reads as one, in document order.
 template <typename Record>

@@ -30,16 +30,17 @@ struct DocStore {
 
     // Appends the keys linked to the named document type to `out`, keeping `out` in ascending
     // sortIndex order (equal indexes in link order; what `out` held takes part). False, with
-    // `out` untouched, when there is no such document type.
+    // `out` untouched, when there is no such document type: a caller that started with an
+    // empty list need not ask.
     bool GetDocTypeKeys(std::u16string_view docTypeName, std::vector<DocTypeKey>& out) const;
 
     // Reads a store element of the store list; false (and nothing to keep) when it has no name.
-    bool LoadFromXml(const XmlNode& element);
+    [[nodiscard]] bool LoadFromXml(const XmlNode& element);
 
     // Replaces the keys, document types and links with those of the store's details request.
     // A failed request is shown to the user and leaves the three lists empty.
-    bool LoadDetails(const Services& services, std::u16string_view serverURL,
-                     std::u16string_view userName, std::u16string_view password);
+    [[nodiscard]] bool LoadDetails(const Services& services, std::u16string_view serverURL,
+                                   std::u16string_view userName, std::u16string_view password);
 };
 
 }  // namespace zarn

@@ -2,7 +2,7 @@
 
 #include "catalogue/catalogue_reply.h"
 #include "catalogue/doc_store.h"
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "transport/url_encode.h"
 
 namespace zarn {

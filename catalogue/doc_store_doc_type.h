@@ -18,7 +18,7 @@ struct DocStoreDocType {
     void Reset();
 
     // Reads a documentType element; false (and nothing to keep) when it has no name.
-    bool LoadFromXml(const XmlNode& element);
+    [[nodiscard]] bool LoadFromXml(const XmlNode& element);
 };
 
 }  // namespace zarn

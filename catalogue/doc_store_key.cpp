@@ -17,12 +17,11 @@ bool DocStoreKey::LoadFromXml(const XmlNode& element) {
     ReadIntegerField(element, u"id", id);
     ReadIntegerField(element, u"size", size);
     ReadIntegerField(element, u"scale", scale);
-    BuildTypeDescription();
     return true;
 }
 
-void DocStoreKey::BuildTypeDescription() {
-    typeDescription = KeyTypeDescription(type, size, scale);
+std::u16string DocStoreKey::TypeDescription() const {
+    return KeyTypeDescription(type, size, scale);
 }
 
 }  // namespace zarn

@@ -16,15 +16,14 @@ struct DocStoreKey {
     std::u16string description;
     std::int32_t size = 0;   // length of a text key, precision of a decimal key
     std::int32_t scale = 0;  // scale of a decimal key
-    std::u16string typeDescription;
 
     void Reset();
 
     // Reads a docStoreKey element; false (and nothing to keep) when it has no name.
-    bool LoadFromXml(const XmlNode& element);
+    [[nodiscard]] bool LoadFromXml(const XmlNode& element);
 
     // Describes type, size and scale as they are now.
-    void BuildTypeDescription();
+    std::u16string TypeDescription() const;
 };
 
 }  // namespace zarn

@@ -30,7 +30,8 @@ bool CDocStoreManager::LoadCatalogue() {
 
 void CDocStoreManager::LoadAllDetails() {
     for (DocStore& store : stores_)
-        store.LoadDetails(services_, serverURL_, userName_, password_);
+        // A store whose details fail keeps none; the user has been told in a message box.
+        static_cast<void>(store.LoadDetails(services_, serverURL_, userName_, password_));
 }
 
 const DocStore* CDocStoreManager::FindDocStore(std::u16string_view name) const {

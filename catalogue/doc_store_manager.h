@@ -23,7 +23,7 @@ class CDocStoreManager {
     // Replaces the catalogue with the server's store list and every store's details. False,
     // with an empty catalogue, when the store list could not be fetched; a failed details
     // request leaves only that store empty. Each failed request is shown in a message box.
-    bool LoadCatalogue();
+    [[nodiscard]] bool LoadCatalogue();
     // Loads the details of every store, in list order; a store whose details fail keeps none.
     void LoadAllDetails();
 

@@ -17,7 +17,7 @@ struct DocTypeToKeyMapper {
 
     // Reads a documentTypeKey element. Every field is optional, so every element makes a link:
     // the result is always true.
-    bool LoadFromXml(const XmlNode& element);
+    [[nodiscard]] bool LoadFromXml(const XmlNode& element);
 };
 
 // One key of a document type, as DocStore::GetDocTypeKeys lists them.

@@ -3,7 +3,7 @@
 #include <iterator>
 
 #include "catalogue/ascii_case.h"
-#include "common/text.h"
+#include "common/utf16_text.h"
 
 namespace zarn {
 namespace {

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "catalogue/ascii_case.h"
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "transport/reply_fields.h"
 
 namespace zarn {

@@ -30,7 +30,7 @@ inline constexpr std::size_t kMaxCatalogueText = 1024;
 
 // Readers of one child element of a record, selected by its bare name. An absent child leaves
 // the field as it was; a text is cut to kMaxCatalogueText units (never inside a surrogate
-// pair). True when the child was there.
+// pair). True when the child was there, which only a required field asks.
 bool ReadTextField(const XmlNode& record, std::u16string_view child, std::u16string& field);
 void ReadIntegerField(const XmlNode& record, std::u16string_view child, std::int32_t& field);
 void ReadNumberFlagField(const XmlNode& record, std::u16string_view child, bool& field);

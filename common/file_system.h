@@ -12,7 +12,7 @@ class ReadOnlyFile {
     virtual ~ReadOnlyFile() = default;
 
     // Reads up to `capacity` bytes; `count` 0 means the end of the file. False on a read error.
-    virtual bool Read(void* buffer, std::size_t capacity, std::size_t& count) = 0;
+    [[nodiscard]] virtual bool Read(void* buffer, std::size_t capacity, std::size_t& count) = 0;
 
     // The name of the opened file: the last component of its path.
     virtual std::u16string Name() const = 0;
@@ -25,10 +25,11 @@ class FileSystem {
 
     // True when the path's attributes can be read and it is shorter than the platform's path
     // limit of 260 characters.
-    virtual bool Exists(const std::u16string& path) = 0;
+    [[nodiscard]] virtual bool Exists(const std::u16string& path) = 0;
 
     // Opens an existing file for reading only, with no sharing; null when that fails.
-    virtual std::unique_ptr<ReadOnlyFile> OpenExclusive(const std::u16string& path) = 0;
+    [[nodiscard]] virtual std::unique_ptr<ReadOnlyFile> OpenExclusive(
+        const std::u16string& path) = 0;
 };
 
 // The platform's file system.

@@ -1,6 +1,6 @@
 #include "common/module_version.h"
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 
 namespace zarn {
 

@@ -9,6 +9,6 @@ namespace zarn {
 
 // "major.minor.build" of the module's product version, as the setup and the tool show it; none
 // when the module has no version resource.
-std::optional<std::u16string> ModuleVersionText(Texts& texts);
+[[nodiscard]] std::optional<std::u16string> ModuleVersionText(Texts& texts);
 
 }  // namespace zarn

@@ -17,17 +17,17 @@ class Texts {
     virtual ~Texts() = default;
 
     // The string of the module's string table with that id, or nothing.
-    virtual std::optional<std::u16string> StringResource(std::uint32_t id) = 0;
+    [[nodiscard]] virtual std::optional<std::u16string> StringResource(std::uint32_t id) = 0;
 
     // Formats a message template: %1 … %99 take the inserts, which are never scanned again.
     virtual std::u16string FormatMessageText(const std::u16string& messageTemplate,
                                              const std::vector<std::u16string>& inserts) = 0;
 
     // The system's text for a result code, or nothing when the system has none.
-    virtual std::optional<std::u16string> SystemErrorText(HResult code) = 0;
+    [[nodiscard]] virtual std::optional<std::u16string> SystemErrorText(HResult code) = 0;
 
     // The product version of the module file: major, minor, build, revision.
-    virtual std::optional<std::vector<std::uint16_t>> ModuleProductVersion() = 0;
+    [[nodiscard]] virtual std::optional<std::vector<std::uint16_t>> ModuleProductVersion() = 0;
 };
 
 Texts& PlatformTexts();

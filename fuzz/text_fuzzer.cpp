@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "common/message_format.h"
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "transport/url_encode.h"
 #include "transport/wire_url.h"
 

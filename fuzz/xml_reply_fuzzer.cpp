@@ -9,9 +9,9 @@
 #include "catalogue/doc_store_manager.h"
 #include "catalogue/xml_fields.h"
 #include "common/file_system.h"
-#include "common/text.h"
 #include "common/texts.h"
 #include "common/user_interface.h"
+#include "common/utf16_text.h"
 #include "tests/support/canned_request.h"
 #include "transport/http_client.h"
 

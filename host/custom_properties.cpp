@@ -17,7 +17,8 @@ bool GetCustomProperty(ICustomProperties& properties, const std::u16string& name
 
 bool SetCustomProperty(ICustomProperties& properties, const std::u16string& name,
                        const std::u16string& value) {
-    properties.Remove(name);
+    // A member that is not there cannot be removed, and need not be.
+    static_cast<void>(properties.Remove(name));
     return Succeeded(properties.Add(name, value));
 }
 

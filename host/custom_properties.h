@@ -9,12 +9,13 @@ namespace zarn::host {
 // Sets `value` to `defaultValue`, then reads the property of that name; on success `value`
 // becomes the stored text, even an empty one. True when both the member and its value could
 // be read.
-bool GetCustomProperty(ICustomProperties& properties, const std::u16string& name,
-                       std::u16string& value, const std::u16string& defaultValue = {});
+[[nodiscard]] bool GetCustomProperty(ICustomProperties& properties, const std::u16string& name,
+                                     std::u16string& value,
+                                     const std::u16string& defaultValue = {});
 
 // Replaces the property: removes the member of that name (a missing one is fine), then adds it.
 // True when the add succeeded.
-bool SetCustomProperty(ICustomProperties& properties, const std::u16string& name,
-                       const std::u16string& value);
+[[nodiscard]] bool SetCustomProperty(ICustomProperties& properties, const std::u16string& name,
+                                     const std::u16string& value);
 
 }  // namespace zarn::host

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace zarn {
+namespace zarn::host {
 
 #define ZARN_KFX_ENUM_BEGIN(name) enum name : std::int32_t {
 #define ZARN_KFX_ENUMERATOR(name, value) name = value,
@@ -14,4 +14,4 @@ namespace zarn {
 #undef ZARN_KFX_ENUMERATOR
 #undef ZARN_KFX_ENUM_END
 
-}  // namespace zarn
+}  // namespace zarn::host

@@ -13,7 +13,8 @@ namespace zarn {
 // Runs a script method's body. An exception ends it as KFX_REL_ERROR; running out of memory
 // first lets `onOutOfMemory` say so (where the method has a log), itself guarded.
 template <typename Body, typename OnOutOfMemory>
-KfxReturnValue RunScriptMethod(Body&& body, OnOutOfMemory&& onOutOfMemory) noexcept {
+[[nodiscard]] host::KfxReturnValue RunScriptMethod(Body&& body,
+                                                   OnOutOfMemory&& onOutOfMemory) noexcept {
     try {
         return body();
     } catch (const std::bad_alloc&) {
@@ -23,11 +24,11 @@ KfxReturnValue RunScriptMethod(Body&& body, OnOutOfMemory&& onOutOfMemory) noexc
         }
     } catch (...) {
     }
-    return KFX_REL_ERROR;
+    return host::KFX_REL_ERROR;
 }
 
 template <typename Body>
-KfxReturnValue RunScriptMethod(Body&& body) noexcept {
+[[nodiscard]] host::KfxReturnValue RunScriptMethod(Body&& body) noexcept {
     return RunScriptMethod(std::forward<Body>(body), [] {});
 }
 

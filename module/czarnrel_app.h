@@ -15,7 +15,7 @@ class CzarnRelApp {
     static CzarnRelApp& Instance();
 
     // Shows a message box and fails when the sockets layer cannot be had.
-    HRESULT InitInstance();
+    [[nodiscard]] HRESULT InitInstance();
     void ExitInstance();
 
   private:

@@ -36,7 +36,7 @@ class CzarnRelModule {
     bool CanUnload() const { return objects_ == 0 && locks_ == 0; }
 
     // The cached class object of a class of the map; CLASS_E_CLASSNOTAVAILABLE for any other.
-    HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** object);
+    [[nodiscard]] HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** object);
 
   private:
     std::atomic<long> objects_{0};

@@ -9,7 +9,7 @@ namespace zarn::win32 {
 // Every COM method and entry point runs its body through this: no C++ exception may cross into
 // the host. Running out of memory answers E_OUTOFMEMORY, anything else E_UNEXPECTED.
 template <typename Body>
-HRESULT Firewall(Body&& body) noexcept {
+[[nodiscard]] HRESULT Firewall(Body&& body) noexcept {
     try {
         return body();
     } catch (const std::bad_alloc&) {

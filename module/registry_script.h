@@ -15,8 +15,8 @@ enum class RegistryMode { kRegister, kUnregister };
 // stay at unregistration, `ForceRemove` keys are removed whole before they are written, every
 // other key of the script is removed whole at unregistration. Each %NAME% is replaced from
 // `replacements`. Answers the first registry failure, or E_INVALIDARG for a malformed script.
-HRESULT RunRegistryScript(std::string_view script,
-                          const std::map<std::wstring, std::wstring>& replacements,
-                          RegistryMode mode);
+[[nodiscard]] HRESULT RunRegistryScript(std::string_view script,
+                                        const std::map<std::wstring, std::wstring>& replacements,
+                                        RegistryMode mode);
 
 }  // namespace zarn::win32

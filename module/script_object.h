@@ -80,7 +80,7 @@ class ScriptObject : public Interface {
     // Creates an object of the derived class and answers the interface asked for; the object
     // goes again when that fails.
     template <typename Derived>
-    static HRESULT Create(IUnknown* outer, REFIID iid, void** object) {
+    [[nodiscard]] static HRESULT Create(IUnknown* outer, REFIID iid, void** object) {
         Derived* created = new (std::nothrow) Derived(outer);
         if (!created)
             return E_OUTOFMEMORY;
@@ -91,14 +91,14 @@ class ScriptObject : public Interface {
 
   protected:
     // The host's data object, shared with the caller.
-    HRESULT GetData(IDispatch** data) {
+    [[nodiscard]] HRESULT GetData(IDispatch** data) {
         if (!data)
             return E_POINTER;
         *data = ComPtr<IDispatch>(data_).Detach();
         return S_OK;
     }
     // Holds the host's data object (or none) and hands it to the script when it changed.
-    HRESULT PutData(IDispatch* data) {
+    [[nodiscard]] HRESULT PutData(IDispatch* data) {
         return Firewall([&] {
             if (SameObject(data, data_.get()))
                 return S_OK;
@@ -115,11 +115,11 @@ class ScriptObject : public Interface {
     // Runs a script method: its outcome goes to `result` and the call answers S_OK, also when
     // the method failed by throwing (then the outcome is KFX_REL_ERROR).
     template <typename Method>
-    static HRESULT Answer(::KfxReturnValue* result, Method&& method) noexcept {
+    [[nodiscard]] static HRESULT Answer(::KfxReturnValue* result, Method&& method) noexcept {
         if (!result)
             return E_POINTER;
         *result = static_cast<::KfxReturnValue>(
-            RunScriptMethod([&] { return static_cast<KfxReturnValue>(method()); }));
+            RunScriptMethod([&] { return static_cast<host::KfxReturnValue>(method()); }));
         return S_OK;
     }
 
@@ -130,7 +130,8 @@ class ScriptObject : public Interface {
 
   private:
     // Get, put and putref of the data object: a put by value means the same as by reference.
-    HRESULT InvokeData(WORD flags, DISPPARAMS* params, VARIANT* result, UINT* argumentError) {
+    [[nodiscard]] HRESULT InvokeData(WORD flags, DISPPARAMS* params, VARIANT* result,
+                                     UINT* argumentError) {
         if (!params)
             return E_INVALIDARG;
         if ((flags & DISPATCH_PROPERTYGET) && params->cArgs == 0) {

@@ -11,7 +11,7 @@ namespace zarn::win32 {
 // without registration). Loaded on first use; dropped at the module's shut-down.
 class TypeInfoCache {
   public:
-    static HRESULT Get(REFIID iid, ComPtr<ITypeInfo>& info);
+    [[nodiscard]] static HRESULT Get(REFIID iid, ComPtr<ITypeInfo>& info);
     static void Drop();
 };
 

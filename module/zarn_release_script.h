@@ -5,6 +5,6 @@
 namespace zarn::win32 {
 
 // Creates a ZarnReleaseScript: the release script of the COM class, over the release core.
-HRESULT CreateZarnReleaseScript(IUnknown* outer, REFIID iid, void** object);
+[[nodiscard]] HRESULT CreateZarnReleaseScript(IUnknown* outer, REFIID iid, void** object);
 
 }  // namespace zarn::win32

@@ -5,6 +5,6 @@
 namespace zarn::win32 {
 
 // Creates a ZarnSetupScript: the release-setup script of the COM class, over the setup core.
-HRESULT CreateZarnSetupScript(IUnknown* outer, REFIID iid, void** object);
+[[nodiscard]] HRESULT CreateZarnSetupScript(IUnknown* outer, REFIID iid, void** object);
 
 }  // namespace zarn::win32

@@ -50,15 +50,18 @@ void ReplaceExtension(std::u16string& path, const std::u16string& extension) {
     path += extension;
 }
 
+// A release value; a missing one reads as empty, which is all the rule asks.
+std::u16string ValueOrEmpty(host::IValues& values, std::u16string_view destination) {
+    std::u16string text;
+    return GetValue(values, std::u16string(destination), text) ? text : std::u16string();
+}
+
 }  // namespace
 
 bool FindOriginalFile(host::IValues& values, FileSystem& files, std::u16string& path) {
-    std::u16string folder;
-    std::u16string name;
-    std::u16string extension;
-    GetValue(values, std::u16string(kOriginalFolder), folder);
-    GetValue(values, std::u16string(kOriginalFileName), name);
-    GetValue(values, std::u16string(kOriginalFileNameExt), extension);
+    const std::u16string folder = ValueOrEmpty(values, kOriginalFolder);
+    const std::u16string name = ValueOrEmpty(values, kOriginalFileName);
+    const std::u16string extension = ValueOrEmpty(values, kOriginalFileNameExt);
     if (folder.empty() || name.empty())
         return false;
 
@@ -76,11 +79,12 @@ bool FindOriginalFile(host::IValues& values, FileSystem& files, std::u16string& 
 
 std::u16string ChooseDocumentFile(host::IReleaseData& data, host::IValues& values,
                                   FileSystem& files) {
+    // Each rule that finds a file replaces what the rules before it found.
     std::u16string path;
     FirstImageFile(data, FileKind::kImages, path);
     KofaxPdfFile(data, path);
     FirstImageFile(data, FileKind::kNonImage, path);
-    FindOriginalFile(values, files, path);
+    static_cast<void>(FindOriginalFile(values, files, path));
     return path;
 }
 

@@ -16,6 +16,6 @@ std::u16string ChooseDocumentFile(host::IReleaseData& data, host::IValues& value
 
 // The originally imported file: folder, name and extension from the release values
 // "OriginalFolder", "OriginalFileName" and "OriginalFileNameExt". True only when the file exists.
-bool FindOriginalFile(host::IValues& values, FileSystem& files, std::u16string& path);
+[[nodiscard]] bool FindOriginalFile(host::IValues& values, FileSystem& files, std::u16string& path);
 
 }  // namespace zarn

@@ -60,8 +60,9 @@ void AddKeyFields(host::IReleaseData& data, host::IValues& values, std::int32_t 
             continue;
         std::u16string destination;
         std::u16string text;
-        value->GetDestination(destination);
-        value->GetValue(text);
+        // A read that fails leaves its text empty, and the value is then judged by that.
+        static_cast<void>(value->GetDestination(destination));
+        static_cast<void>(value->GetValue(text));
 
         std::u16string keyName;
         if (!KeyNameFor(data, destination, keyName))
@@ -73,7 +74,8 @@ void AddKeyFields(host::IReleaseData& data, host::IValues& values, std::int32_t 
         }
         std::u16string tableName;
         if (Succeeded(value->GetTableName(tableName)) && !tableName.empty()) {
-            AddTableRows(body, keyName, *value);
+            // A table whose rows cannot be counted adds no field, as every failure of this pass.
+            static_cast<void>(AddTableRows(body, keyName, *value));
         } else {
             body.AddTextField(keyName, text);
         }

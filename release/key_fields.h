@@ -21,6 +21,7 @@ void AddSplitValue(MultipartBody& body, const std::u16string& name, std::u16stri
                    std::u16string_view separator);
 
 // One text field per row of a table value. False when the rows or their count cannot be read.
-bool AddTableRows(MultipartBody& body, const std::u16string& name, host::IValue& value);
+[[nodiscard]] bool AddTableRows(MultipartBody& body, const std::u16string& name,
+                                host::IValue& value);
 
 }  // namespace zarn

@@ -1,6 +1,6 @@
 #include "release/release_log.h"
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "host/kfx_constants.h"
 #include "release/current_release_data.h"
 
@@ -11,9 +11,10 @@ void LogReleaseMessage(std::int32_t severity, std::int32_t line, std::u16string_
     if (!data)
         return;
     const std::u16string text = TruncateUnits(message, kMaxLogMessage);
-    data->LogError(severity, 0, 0, text, u"releaseScript", line);
+    // A log that refuses a line leaves nowhere else to tell of it.
+    static_cast<void>(data->LogError(severity, 0, 0, text, u"releaseScript", line));
     if (severity > 0)
-        data->SendDocumentMessage(text, severity, KFX_REL_DOC_ERROR);
+        static_cast<void>(data->SendDocumentMessage(text, severity, host::KFX_REL_DOC_ERROR));
 }
 
 }  // namespace zarn

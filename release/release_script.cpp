@@ -1,6 +1,6 @@
 #include "release/release_script.h"
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "host/custom_properties.h"
 #include "host/script_method.h"
 #include "release/current_release_data.h"
@@ -60,8 +60,9 @@ void ReadStoredSettings(host::IReleaseData& data, WorkingValues& working) {
         value = defaultValue;
         std::shared_ptr<host::ICustomProperties> properties;
         if (Succeeded(data.GetCustomProperties(properties)) && properties) {
-            host::GetCustomProperty(*properties, std::u16string(setting.names.property), value,
-                                    defaultValue);
+            // A setting that cannot be read keeps its default.
+            static_cast<void>(host::GetCustomProperty(
+                *properties, std::u16string(setting.names.property), value, defaultValue));
         }
     }
 }
@@ -83,34 +84,35 @@ void ReleaseScript::SetDocumentData(std::shared_ptr<host::IReleaseData> data) {
     documentData_ = std::move(data);
 }
 
-KfxReturnValue ReleaseScript::CloseScript() {
+host::KfxReturnValue ReleaseScript::CloseScript() {
     documentData_.reset();
     CurrentReleaseData::Clear();
-    return KFX_REL_SUCCESS;
+    return host::KFX_REL_SUCCESS;
 }
 
-KfxReturnValue ReleaseScript::ReleaseDoc() {
+host::KfxReturnValue ReleaseScript::ReleaseDoc() {
     if (!documentData_) {
         LogReleaseMessage(1, __LINE__, u"No document data to release");
-        return KFX_REL_ERROR;
+        return host::KFX_REL_ERROR;
     }
     return RunScriptMethod(
         [&] { return Release(*documentData_); },
         [] { LogReleaseMessage(1, __LINE__, u"Out of memory while releasing the document"); });
 }
 
-KfxReturnValue ReleaseScript::Release(host::IReleaseData& data) {
+host::KfxReturnValue ReleaseScript::Release(host::IReleaseData& data) {
     WorkingValues working;
     ReadStoredSettings(data, working);
-    data.GetUser(working.userName);
-    data.GetPassword(working.password);
+    // Reads that fail leave the texts empty, as the release then uses them.
+    static_cast<void>(data.GetUser(working.userName));
+    static_cast<void>(data.GetPassword(working.password));
     std::u16string rowSeparator;
-    data.GetRowSeparator(rowSeparator);
+    static_cast<void>(data.GetRowSeparator(rowSeparator));
 
     std::shared_ptr<host::IValues> values;
     if (Failed(data.GetValues(values)) || !values) {
         LogReleaseMessage(1, __LINE__, u"Failed to get values");
-        return KFX_REL_ERROR;
+        return host::KFX_REL_ERROR;
     }
     const std::u16string filePath = ChooseDocumentFile(data, *values, services_.files);
     OverrideFromReleaseValues(*values, working);
@@ -122,7 +124,7 @@ KfxReturnValue ReleaseScript::Release(host::IReleaseData& data) {
         // A truncated document must never reach the server as a success.
         LogReleaseMessage(1, __LINE__,
                           FillTemplate(u"Failed to read document file %s", {filePath}));
-        return KFX_REL_ERROR;
+        return host::KFX_REL_ERROR;
     }
     body.AddTextField(u"authorityOwner", working.authorityOwner);
     body.AddTextField(u"authorisationList", working.authorisationList);
@@ -131,7 +133,7 @@ KfxReturnValue ReleaseScript::Release(host::IReleaseData& data) {
     std::int32_t count = 0;
     if (Failed(values->GetCount(count))) {
         LogReleaseMessage(1, __LINE__, u"Failed to get count of values");
-        return KFX_REL_ERROR;
+        return host::KFX_REL_ERROR;
     }
     AddKeyFields(data, *values, count, rowSeparator, body);
 
@@ -141,11 +143,11 @@ KfxReturnValue ReleaseScript::Release(host::IReleaseData& data) {
     std::u16string error;
     if (!body.Post(services_, url, working.userName, working.password, reply, error)) {
         LogReleaseMessage(1, __LINE__, error);
-        return KFX_REL_ERROR;
+        return host::KFX_REL_ERROR;
     }
     LogReleaseMessage(0, __LINE__,
                       FillTemplate(u"Document Released Successfully %s\n", {filePath}));
-    return KFX_REL_SUCCESS;
+    return host::KFX_REL_SUCCESS;
 }
 
 }  // namespace zarn

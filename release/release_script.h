@@ -15,16 +15,17 @@ class ReleaseScript {
   public:
     explicit ReleaseScript(const Services& services) : services_(services) {}
 
-    KfxReturnValue OpenScript() { return KFX_REL_SUCCESS; }
-    KfxReturnValue ReleaseDoc();
-    KfxReturnValue CloseScript();
+    [[nodiscard]] host::KfxReturnValue OpenScript() { return host::KFX_REL_SUCCESS; }
+    [[nodiscard]] host::KfxReturnValue ReleaseDoc();
+    // Always succeeds.
+    host::KfxReturnValue CloseScript();
 
     const std::shared_ptr<host::IReleaseData>& DocumentData() const { return documentData_; }
     // Holds the object and makes it the module's current release data.
     void SetDocumentData(std::shared_ptr<host::IReleaseData> data);
 
   private:
-    KfxReturnValue Release(host::IReleaseData& data);
+    [[nodiscard]] host::KfxReturnValue Release(host::IReleaseData& data);
 
     Services services_;
     std::shared_ptr<host::IReleaseData> documentData_;

@@ -7,7 +7,7 @@ namespace zarn {
 ReleaseSettings::ReleaseSettings(host::IReleaseSetupData* setupData, CDocStoreManager& catalogue)
     : setupData(setupData), catalogue(catalogue) {
     for (LinkSlot& slot : named)
-        slot.sourceType = KFX_REL_TEXTCONSTANT;
+        slot.sourceType = host::KFX_REL_TEXTCONSTANT;
 }
 
 std::vector<DocTypeKey> LinkedDocTypeKeys(const CDocStoreManager& catalogue,

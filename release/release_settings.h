@@ -19,7 +19,7 @@ class CDocStoreManager;
 // Where one setting's value comes from: a source text and a KfxLinkSourceType.
 struct LinkSlot {
     std::u16string source;  // empty stands for none
-    std::int32_t sourceType = KFX_REL_UNDEFINED_LINK;
+    std::int32_t sourceType = host::KFX_REL_UNDEFINED_LINK;
 };
 
 inline constexpr std::size_t kNumberedSlotCount = 20;
@@ -50,11 +50,11 @@ struct ReleaseSettings {
 
 // Before the pages open.
 void LoadReleaseSettings(ReleaseSettings& settings);
-bool LoadReleaseLinks(ReleaseSettings& settings);
-bool LoadCaptureValueNames(ReleaseSettings& settings);
+[[nodiscard]] bool LoadReleaseLinks(ReleaseSettings& settings);
+[[nodiscard]] bool LoadCaptureValueNames(ReleaseSettings& settings);
 
 // After the administrator confirmed the pages.
-bool SaveReleaseLinks(const ReleaseSettings& settings);
+[[nodiscard]] bool SaveReleaseLinks(const ReleaseSettings& settings);
 void SaveKeyNames(const ReleaseSettings& settings, const std::u16string& storeName,
                   const std::u16string& docTypeName);
 

@@ -15,7 +15,7 @@ void LoadPropertySlot(ReleaseSettings& settings, NamedSlot slot) {
         return;
     std::u16string value;
     if (host::GetCustomProperty(*properties, std::u16string(NamesOf(slot).property), value)) {
-        settings.Named(slot) = {std::move(value), KFX_REL_TEXTCONSTANT};
+        settings.Named(slot) = {std::move(value), host::KFX_REL_TEXTCONSTANT};
     }
 }
 
@@ -71,19 +71,20 @@ void LoadReleaseSettings(ReleaseSettings& settings) {
     if (!settings.setupData)
         return;
     LoadPropertySlot(settings, NamedSlot::docStoreServer);
+    // A read that fails leaves its text empty.
     std::u16string userName;
-    settings.setupData->GetUser(userName);
-    settings.Named(NamedSlot::docStoreUsername) = {std::move(userName), KFX_REL_TEXTCONSTANT};
+    static_cast<void>(settings.setupData->GetUser(userName));
+    settings.Named(NamedSlot::docStoreUsername) = {std::move(userName), host::KFX_REL_TEXTCONSTANT};
     std::u16string password;
-    settings.setupData->GetPassword(password);
-    settings.Named(NamedSlot::docStorePassword) = {std::move(password), KFX_REL_TEXTCONSTANT};
+    static_cast<void>(settings.setupData->GetPassword(password));
+    settings.Named(NamedSlot::docStorePassword) = {std::move(password), host::KFX_REL_TEXTCONSTANT};
     LoadPropertySlot(settings, NamedSlot::docStoreName);
     LoadPropertySlot(settings, NamedSlot::docTypeName);
 }
 
 bool LoadReleaseLinks(ReleaseSettings& settings) {
     for (LinkSlot& slot : settings.numbered)
-        slot.sourceType = KFX_REL_UNDEFINED_LINK;
+        slot.sourceType = host::KFX_REL_UNDEFINED_LINK;
     if (!settings.setupData)
         return false;
     std::shared_ptr<host::ILinks> links;
@@ -103,8 +104,8 @@ bool LoadReleaseLinks(ReleaseSettings& settings) {
         if (!slot)
             continue;
         // Reads that fail leave that half of the slot as it was.
-        link->GetSource(slot->source);
-        link->GetSourceType(slot->sourceType);
+        static_cast<void>(link->GetSource(slot->source));
+        static_cast<void>(link->GetSourceType(slot->sourceType));
     }
     return true;
 }

@@ -1,5 +1,5 @@
 #include "catalogue/doc_store_manager.h"
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "host/custom_properties.h"
 #include "release/release_settings.h"
 
@@ -17,7 +17,8 @@ void WriteKeyName(host::IReleaseSetupData& setupData, std::int32_t number,
     std::u16string stored;
     if (keepExisting && host::GetCustomProperty(*properties, property, stored))
         return;
-    host::SetCustomProperty(*properties, property, fieldName);
+    // The host has no way to hear of a key name that could not be written.
+    static_cast<void>(host::SetCustomProperty(*properties, property, fieldName));
 }
 
 std::u16string ParameterName(std::int32_t number) {
@@ -33,20 +34,22 @@ bool SaveReleaseLinks(const ReleaseSettings& settings) {
     if (Failed(settings.setupData->GetLinks(links)) || !links || Failed(links->RemoveAll())) {
         return false;
     }
+    // A link that the host refuses is left out; the others are added all the same.
+    const auto add = [&links](const std::u16string& source, std::int32_t sourceType,
+                              const std::u16string& destination) {
+        static_cast<void>(links->Add(source, sourceType, destination));
+    };
     for (std::size_t i = 0; i < kNumberedSlotCount; ++i) {
         const LinkSlot& slot = settings.numbered[i];
-        if (slot.sourceType != KFX_REL_UNDEFINED_LINK && !slot.source.empty()) {
-            links->Add(slot.source, slot.sourceType, TwoDigits(static_cast<std::int32_t>(i)));
-        }
+        if (slot.sourceType != host::KFX_REL_UNDEFINED_LINK && !slot.source.empty())
+            add(slot.source, slot.sourceType, TwoDigits(static_cast<std::int32_t>(i)));
     }
     for (std::size_t i = 0; i < kNamedSlotCount; ++i) {
         const LinkSlot& slot = settings.named[i];
-        links->Add(slot.source, slot.sourceType,
-                   std::u16string(NamedSlotName(static_cast<NamedSlot>(i))));
+        add(slot.source, slot.sourceType, std::u16string(NamedSlotName(static_cast<NamedSlot>(i))));
     }
-    for (const OriginalFileLink& link : kOriginalFileLinks) {
-        links->Add(std::u16string(link.source), link.sourceType, std::u16string(link.destination));
-    }
+    for (const OriginalFileLink& link : kOriginalFileLinks)
+        add(std::u16string(link.source), link.sourceType, std::u16string(link.destination));
     return true;
 }
 

@@ -64,9 +64,9 @@ struct OriginalFileLink {
 };
 
 inline constexpr std::array<OriginalFileLink, 3> kOriginalFileLinks = {{
-    {u"OriginalFolder", KFX_REL_BATCHFIELD, u"OriginalFolder"},
-    {u"First Page Original File Name", KFX_REL_VARIABLE, u"OriginalFileName"},
-    {u"OriginalFileNameExt", KFX_REL_BATCHFIELD, u"OriginalFileNameExt"},
+    {u"OriginalFolder", host::KFX_REL_BATCHFIELD, u"OriginalFolder"},
+    {u"First Page Original File Name", host::KFX_REL_VARIABLE, u"OriginalFileName"},
+    {u"OriginalFileNameExt", host::KFX_REL_BATCHFIELD, u"OriginalFileNameExt"},
 }};
 inline constexpr std::u16string_view kOriginalFolder = kOriginalFileLinks[0].destination;
 inline constexpr std::u16string_view kOriginalFileName = kOriginalFileLinks[1].destination;

@@ -1,5 +1,7 @@
 #include "resources/dialog_templates.h"
 
+#include <iterator>
+
 #include "resources/control_ids.h"
 
 namespace zarn {
@@ -17,6 +19,9 @@ constexpr TemplateControl kParametersPage[] = {
 };
 
 #undef ZARN_CONTROL
+
+static_assert(std::size(kParametersPage) == 3 * kParameterRows,
+              "the Parameters page's control list holds kParameterRows rows");
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -27,6 +28,9 @@ struct TemplateControl {
     int width;
     int height;  // combo boxes: with the list dropped
 };
+
+// The rows of a Parameters page (template 11011): a label, a value box and a "..." button each.
+inline constexpr std::int32_t kParameterRows = 10;
 
 // The controls of template 11003 or 11011 in tab order; empty for any other id. The lists are
 // those that the resource script builds the templates from.

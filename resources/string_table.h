@@ -7,6 +7,6 @@
 namespace zarn {
 
 // The module's string table compiled into the code, for platforms without string resources.
-std::optional<std::u16string> BuiltInString(std::uint32_t id);
+[[nodiscard]] std::optional<std::u16string> BuiltInString(std::uint32_t id);
 
 }  // namespace zarn

@@ -16,7 +16,7 @@ std::optional<ComboItemDrawing> CComboBoxClr::DrawItem(int index, int count, boo
     ComboItemDrawing drawing;
     drawing.highlighted = selected;
     Colour colour = 0;
-    if (ItemColourCallback && ItemColourCallback(itemData, colour))
+    if (itemColourCallback_ && itemColourCallback_(itemData, colour))
         drawing.textColour = colour;
     return drawing;
 }

@@ -18,7 +18,7 @@ using ItemColourFunction = bool (*)(std::uint32_t itemData, Colour& colour);
 
 // The General page's colour function: entries flagged as not on the server (item data other
 // than 0) are drawn in red.
-bool NotOnServerColour(std::uint32_t itemData, Colour& colour);
+[[nodiscard]] bool NotOnServerColour(std::uint32_t itemData, Colour& colour);
 
 // How one entry of the list is to be drawn; the platform draws it.
 struct ComboItemDrawing {
@@ -31,11 +31,15 @@ struct ComboItemDrawing {
 // The owner-drawn drop-down whose entries a function of the page colours.
 class CComboBoxClr {
   public:
-    ItemColourFunction ItemColourCallback = nullptr;
+    // Null draws every entry in the list's own colours.
+    void SetItemColourCallback(ItemColourFunction callback) { itemColourCallback_ = callback; }
 
     // The drawing of entry `index` of a list of `count` entries, or nothing to draw.
-    std::optional<ComboItemDrawing> DrawItem(int index, int count, bool selected,
-                                             std::uint32_t itemData) const;
+    [[nodiscard]] std::optional<ComboItemDrawing> DrawItem(int index, int count, bool selected,
+                                                           std::uint32_t itemData) const;
+
+  private:
+    ItemColourFunction itemColourCallback_ = nullptr;
 };
 
 }  // namespace zarn

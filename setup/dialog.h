@@ -57,7 +57,8 @@ class Dialog {
 
     // Shows the popup below the anchor control and returns the chosen command, or nothing when
     // the menu was dismissed or the command is delivered later through DialogEvents::OnCommand.
-    virtual std::optional<int> TrackPopupMenu(const MenuDescription& menu, int anchorId) = 0;
+    [[nodiscard]] virtual std::optional<int> TrackPopupMenu(const MenuDescription& menu,
+                                                            int anchorId) = 0;
 };
 
 }  // namespace zarn

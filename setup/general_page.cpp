@@ -4,8 +4,8 @@
 #include <optional>
 
 #include "common/module_version.h"
-#include "common/text.h"
 #include "common/texts.h"
+#include "common/utf16_text.h"
 #include "resources/control_ids.h"
 #include "setup/combo_box_clr.h"
 #include "setup/selective_edit.h"
@@ -91,7 +91,7 @@ void CPropertyPageSetupGeneral::OnInitDialog(Dialog& dialog) {
     Attach(dialog);
     for (int box : {IDC_DOCSTORE, IDC_DOCTYPE}) {
         if (CComboBoxClr* combo = dialog.ColourComboBox(box)) {
-            combo->ItemColourCallback = NotOnServerColour;
+            combo->SetItemColourCallback(NotOnServerColour);
         }
     }
     ShowVersion();
@@ -109,7 +109,7 @@ void CPropertyPageSetupGeneral::ShowVersion() {
 bool CPropertyPageSetupGeneral::ConnectionIsTyped() const {
     for (NamedSlot slot :
          {NamedSlot::docStoreServer, NamedSlot::docStoreUsername, NamedSlot::docStorePassword}) {
-        if (settings_.Named(slot).sourceType != KFX_REL_TEXTCONSTANT)
+        if (settings_.Named(slot).sourceType != host::KFX_REL_TEXTCONSTANT)
             return false;
     }
     return true;
@@ -134,11 +134,11 @@ void CPropertyPageSetupGeneral::RefreshFromSettings() {
     for (const SettingControl& control : kSettingControls) {
         const LinkSlot& slot = settings_.Named(control.slot);
         Text(control.box) = slot.source;
-        dialog_->Enable(control.box, slot.sourceType == KFX_REL_TEXTCONSTANT);
+        dialog_->Enable(control.box, slot.sourceType == host::KFX_REL_TEXTCONSTANT);
     }
     // A mapped source's name stays readable.
     const bool typedPassword =
-        settings_.Named(NamedSlot::docStorePassword).sourceType == KFX_REL_TEXTCONSTANT;
+        settings_.Named(NamedSlot::docStorePassword).sourceType == host::KFX_REL_TEXTCONSTANT;
     dialog_->SetPasswordChar(IDC_PASSWORD, typedPassword ? u'*' : u'\0');
     for (const LengthLimit& limit : kLengthLimits) {
         if (CSelectiveEdit* edit = dialog_->SelectiveEdit(limit.box)) {
@@ -178,7 +178,7 @@ void CPropertyPageSetupGeneral::HandleNotify(int controlId, Notification code) {
 
 void CPropertyPageSetupGeneral::OnSettingEdited(NamedSlot slot, int box) {
     ReadControls();
-    settings_.Named(slot) = {Text(box), KFX_REL_TEXTCONSTANT};
+    settings_.Named(slot) = {Text(box), host::KFX_REL_TEXTCONSTANT};
 }
 
 void CPropertyPageSetupGeneral::OnStorePicked() {
@@ -187,7 +187,7 @@ void CPropertyPageSetupGeneral::OnStorePicked() {
         return;
     ReadControls();
     Text(IDC_DOCSTORE) = dialog_->ListText(IDC_DOCSTORE, selection);
-    settings_.Named(NamedSlot::docStoreName) = {Text(IDC_DOCSTORE), KFX_REL_TEXTCONSTANT};
+    settings_.Named(NamedSlot::docStoreName) = {Text(IDC_DOCSTORE), host::KFX_REL_TEXTCONSTANT};
     ShowStoreDescription();
     FillTypeList();
     ShowTypeDescription();
@@ -200,7 +200,7 @@ void CPropertyPageSetupGeneral::OnTypePicked() {
         return;
     ReadControls();
     Text(IDC_DOCTYPE) = dialog_->ListText(IDC_DOCTYPE, selection);
-    settings_.Named(NamedSlot::docTypeName) = {Text(IDC_DOCTYPE), KFX_REL_TEXTCONSTANT};
+    settings_.Named(NamedSlot::docTypeName) = {Text(IDC_DOCTYPE), host::KFX_REL_TEXTCONSTANT};
     ShowTypeDescription();
     TransferToControls();
 }
@@ -212,7 +212,7 @@ void CPropertyPageSetupGeneral::OnPublicAuthorityPicked() {
         Text(IDC_PUBLIC_AUTHORITY) = dialog_->ListText(IDC_PUBLIC_AUTHORITY, selection);
     }
     settings_.Named(NamedSlot::authorityPublic) = {Text(IDC_PUBLIC_AUTHORITY),
-                                                   KFX_REL_TEXTCONSTANT};
+                                                   host::KFX_REL_TEXTCONSTANT};
     TransferToControls();
 }
 
@@ -223,7 +223,8 @@ void CPropertyPageSetupGeneral::ApplyName() {
     // A name the host could not tell is not overwritten with nothing.
     if (!nameRead_ && Text(IDC_NAME).empty())
         return;
-    settings_.setupData->PutName(Text(IDC_NAME));
+    // The host keeps its old name if it refuses this one; the sheet has nothing to add.
+    static_cast<void>(settings_.setupData->PutName(Text(IDC_NAME)));
 }
 
 }  // namespace zarn

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "catalogue/doc_store_manager.h"
+#include "common/resource_texts.h"
 #include "common/user_interface.h"
 #include "resources/control_ids.h"
 #include "resources/string_ids.h"
 #include "setup/general_page.h"
-#include "transport/reply_fields.h"
 
 namespace zarn {
 namespace {
@@ -50,7 +50,8 @@ void CPropertyPageSetupGeneral::FillList(int box, NamedSlot slot,
     // An empty text takes the first entry; it is written into the setting as well, so that
     // what the box shows is what OK saves. A setting with another source keeps its empty box.
     LinkSlot& setting = settings_.Named(slot);
-    if (text.empty() && dialog_->ListCount(box) > 0 && setting.sourceType == KFX_REL_TEXTCONSTANT) {
+    if (text.empty() && dialog_->ListCount(box) > 0 &&
+        setting.sourceType == host::KFX_REL_TEXTCONSTANT) {
         text = dialog_->ListText(box, 0);
         setting.source = text;
         TransferToControls();

@@ -4,8 +4,9 @@
 #include <vector>
 
 #include "catalogue/doc_store_manager.h"
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "resources/control_ids.h"
+#include "resources/dialog_templates.h"
 #include "setup/selective_edit.h"
 
 namespace zarn {
@@ -34,9 +35,9 @@ CPropertyPageSetupParms::CPropertyPageSetupParms(ReleaseSettings& settings, std:
     : SetupPage(settings),
       title_(std::move(title)),
       firstParameter_(firstParameter),
-      parameterCount_(std::clamp<std::int32_t>(parameterCount, 0, PARAMETER_ROWS)),
+      parameterCount_(std::clamp<std::int32_t>(parameterCount, 0, kParameterRows)),
       maxLength_(maxLength) {
-    for (std::int32_t row = 0; row < PARAMETER_ROWS; ++row) {
+    for (std::int32_t row = 0; row < kParameterRows; ++row) {
         BindText(ValueBox(row));
         BindText(Label(row));
     }
@@ -66,13 +67,13 @@ void CPropertyPageSetupParms::RefreshParameters() {
     for (std::int32_t row = 0; row < parameterCount_; ++row) {
         if (const LinkSlot* slot = SlotOfRow(row)) {
             Text(ValueBox(row)) = slot->source;
-            dialog_->Enable(ValueBox(row), slot->sourceType == KFX_REL_TEXTCONSTANT);
+            dialog_->Enable(ValueBox(row), slot->sourceType == host::KFX_REL_TEXTCONSTANT);
         }
         if (CSelectiveEdit* edit = dialog_->SelectiveEdit(ValueBox(row))) {
             edit->maxLength = maxLength_;
         }
     }
-    for (std::int32_t row = parameterCount_; row < PARAMETER_ROWS; ++row) {
+    for (std::int32_t row = parameterCount_; row < kParameterRows; ++row) {
         dialog_->Show(ValueBox(row), false);
         dialog_->Show(SourceButton(row), false);
     }
@@ -95,12 +96,12 @@ void CPropertyPageSetupParms::LabelRows() {
 void CPropertyPageSetupParms::HandleNotify(int controlId, Notification code) {
     const std::int32_t valueRow = controlId - IDC_PARAMETER_VALUE_FIRST;
     const std::int32_t buttonRow = controlId - IDC_PARAMETER_SOURCE_FIRST;
-    if (code == Notification::kChange && valueRow >= 0 && valueRow < PARAMETER_ROWS) {
+    if (code == Notification::kChange && valueRow >= 0 && valueRow < kParameterRows) {
         ReadControls();
         if (LinkSlot* slot = SlotOfRow(valueRow)) {
-            *slot = {Text(ValueBox(valueRow)), KFX_REL_TEXTCONSTANT};
+            *slot = {Text(ValueBox(valueRow)), host::KFX_REL_TEXTCONSTANT};
         }
-    } else if (code == Notification::kClicked && buttonRow >= 0 && buttonRow < PARAMETER_ROWS) {
+    } else if (code == Notification::kClicked && buttonRow >= 0 && buttonRow < kParameterRows) {
         ShowSourceMenu(SourceButton(buttonRow), SlotOfRow(buttonRow));
     }
 }

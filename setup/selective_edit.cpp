@@ -2,8 +2,8 @@
 
 #include <cwctype>
 
-#include "common/text.h"
 #include "common/user_interface.h"
+#include "common/utf16_text.h"
 
 namespace zarn {
 namespace {

@@ -1,6 +1,8 @@
 #include "setup/setup_page.h"
 
 #include <algorithm>
+#include <stdexcept>
+#include <string>
 
 #include "setup/source_menu.h"
 
@@ -33,6 +35,9 @@ void SetupPage::BindText(int id) {
 std::u16string& SetupPage::Text(int id) {
     auto it = std::find_if(texts_.begin(), texts_.end(),
                            [id](const auto& entry) { return entry.first == id; });
+    // Only a page's own code names its controls: a miss is its bug, which ends the sheet.
+    if (it == texts_.end())
+        throw std::logic_error("setup page: no text bound to control " + std::to_string(id));
     return it->second;
 }
 

@@ -28,7 +28,8 @@ class SetupPage : public PropertyPage {
     // Remembers the window and transfers the page's (still empty) texts into it.
     void Attach(Dialog& dialog);
 
-    // A text that the page transfers to and from the control `id`.
+    // A text that the page transfers to and from the control `id`; Text throws
+    // std::logic_error for an id that was never bound.
     void BindText(int id);
     std::u16string& Text(int id);
 

@@ -16,7 +16,7 @@ class PropertyPage : public DialogEvents {
     virtual std::u16string Title() const = 0;
     virtual void OnInitDialog(Dialog& dialog) = 0;
     // True accepts the activation.
-    virtual bool OnSetActive() = 0;
+    [[nodiscard]] virtual bool OnSetActive() = 0;
     // The sheet's OK, for every page whose window was created.
     virtual void OnOK() = 0;
 };
@@ -36,7 +36,7 @@ class SetupSheet {
 class SetupSheetFactory {
   public:
     virtual ~SetupSheetFactory() = default;
-    virtual std::unique_ptr<SetupSheet> Create() = 0;
+    [[nodiscard]] virtual std::unique_ptr<SetupSheet> Create() = 0;
 };
 
 }  // namespace zarn

@@ -28,7 +28,6 @@ std::shared_ptr<host::IIndexFields> IndexFields(const ReleaseSettings& settings)
 MenuItem Submenu(std::u16string text) {
     MenuItem item;
     item.text = std::move(text);
-    item.isSubmenu = true;
     return item;
 }
 
@@ -38,29 +37,31 @@ void AppendIndexFields(const ReleaseSettings& settings, const LinkSlot& target,
     std::shared_ptr<host::IIndexFields> fields = IndexFields(settings);
     if (!fields)
         return;
-    MenuItem submenu = Submenu(u"Document Index Fields");
+    MenuItem indexFields = Submenu(u"Document Index Fields");
     std::int32_t count = 0;
-    fields->GetCount(count);
-    const bool mapped = target.sourceType == KFX_REL_INDEXFIELD;
+    // A count that cannot be read leaves the submenu empty.
+    static_cast<void>(fields->GetCount(count));
+    const bool mapped = target.sourceType == host::KFX_REL_INDEXFIELD;
     for (std::int32_t n = 1; n <= count && n < kSourceSubmenuCapacity; ++n) {
         if (std::optional<std::u16string> name = IndexFieldName(*fields, n)) {
             const bool checked = mapped && *name == target.source;
-            submenu.submenu.push_back({IndexFieldCommandBase + n, std::move(*name), checked, {}});
+            indexFields.submenu.push_back(
+                {IndexFieldCommandBase + n, std::move(*name), checked, {}});
         }
     }
-    menu.push_back(std::move(submenu));
+    menu.push_back(std::move(indexFields));
 }
 
 void AppendCaptureValues(const ReleaseSettings& settings, MenuDescription& menu) {
     const std::vector<std::u16string>& names = settings.captureValueNames;
     if (names.empty())
         return;
-    MenuItem submenu = Submenu(u"Kofax Capture Values");
+    MenuItem captureValues = Submenu(u"Kofax Capture Values");
     for (std::size_t i = 0; i < names.size() && i < kSourceSubmenuCapacity; ++i) {
-        submenu.submenu.push_back(
+        captureValues.submenu.push_back(
             {CaptureValueCommandBase + static_cast<int>(i), names[i], false, {}});
     }
-    menu.push_back(std::move(submenu));
+    menu.push_back(std::move(captureValues));
 }
 
 bool InRange(int command, int base) {
@@ -76,8 +77,9 @@ MenuDescription BuildSourceMenu(const ReleaseSettings& settings, const LinkSlot&
 #undef ZARN_MENU_ITEM
     for (MenuItem& item : menu) {
         item.checked =
-            (item.id == ID_SOURCE_NO_MAPPING && target.sourceType == KFX_REL_UNDEFINED_LINK) ||
-            (item.id == ID_SOURCE_TEXT_CONSTANT && target.sourceType == KFX_REL_TEXTCONSTANT);
+            (item.id == ID_SOURCE_NO_MAPPING &&
+             target.sourceType == host::KFX_REL_UNDEFINED_LINK) ||
+            (item.id == ID_SOURCE_TEXT_CONSTANT && target.sourceType == host::KFX_REL_TEXTCONSTANT);
     }
     AppendIndexFields(settings, target, menu);
     AppendCaptureValues(settings, menu);
@@ -91,11 +93,11 @@ bool IsSourceCommand(int command) {
 
 bool ApplySourceCommand(const ReleaseSettings& settings, int command, LinkSlot& target) {
     if (command == ID_SOURCE_TEXT_CONSTANT) {
-        target = {u"", KFX_REL_TEXTCONSTANT};
+        target = {u"", host::KFX_REL_TEXTCONSTANT};
         return true;
     }
     if (command == ID_SOURCE_NO_MAPPING) {
-        target = {u"", KFX_REL_UNDEFINED_LINK};
+        target = {u"", host::KFX_REL_UNDEFINED_LINK};
         return true;
     }
     if (InRange(command, IndexFieldCommandBase)) {
@@ -106,14 +108,14 @@ bool ApplySourceCommand(const ReleaseSettings& settings, int command, LinkSlot& 
             IndexFieldName(*fields, command - IndexFieldCommandBase);
         if (!name)
             return false;
-        target = {std::move(*name), KFX_REL_INDEXFIELD};
+        target = {std::move(*name), host::KFX_REL_INDEXFIELD};
         return true;
     }
     if (InRange(command, CaptureValueCommandBase)) {
         const auto i = static_cast<std::size_t>(command - CaptureValueCommandBase);
         if (i >= settings.captureValueNames.size())
             return false;
-        target = {settings.captureValueNames[i], KFX_REL_VARIABLE};
+        target = {settings.captureValueNames[i], host::KFX_REL_VARIABLE};
         return true;
     }
     return false;

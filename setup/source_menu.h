@@ -19,6 +19,7 @@ MenuDescription BuildSourceMenu(const ReleaseSettings& settings, const LinkSlot&
 bool IsSourceCommand(int command);
 
 // Carries out a source-menu command on the target; true when it set the target.
-bool ApplySourceCommand(const ReleaseSettings& settings, int command, LinkSlot& target);
+[[nodiscard]] bool ApplySourceCommand(const ReleaseSettings& settings, int command,
+                                      LinkSlot& target);
 
 }  // namespace zarn

@@ -1,6 +1,6 @@
 #include "transport/http_client.h"
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 
 namespace zarn {
 

@@ -27,9 +27,10 @@ std::u16string ReplyStatusDescription(XmlDocumentFactory& xml, std::u16string_vi
 
 // Creates the request object, opens it (synchronous, credentials always passed) and sets the
 // two headers that every request carries.
-bool OpenRequest(const Services& services, std::u16string_view method, std::u16string_view url,
-                 std::u16string_view user, std::u16string_view password,
-                 std::unique_ptr<HttpRequest>& request, std::u16string& error);
+[[nodiscard]] bool OpenRequest(const Services& services, std::u16string_view method,
+                               std::u16string_view url, std::u16string_view user,
+                               std::u16string_view password, std::unique_ptr<HttpRequest>& request,
+                               std::u16string& error);
 
 // How a request words its two failures that differ between POST and GET.
 struct FailureWording {
@@ -40,9 +41,10 @@ struct FailureWording {
 
 // Sends the first `length` bytes of `body` (or no body), then judges the reply: status 200
 // gives the parsed reply in `response`; anything else is a failure.
-bool SendAndJudge(const Services& services, HttpRequest& request, const ByteStream* body,
-                  std::uint64_t length, const FailureWording& wording,
-                  std::unique_ptr<XmlDocument>& response, std::u16string& error);
+[[nodiscard]] bool SendAndJudge(const Services& services, HttpRequest& request,
+                                const ByteStream* body, std::uint64_t length,
+                                const FailureWording& wording,
+                                std::unique_ptr<XmlDocument>& response, std::u16string& error);
 
 // The reply's reason phrase, empty when it cannot be read.
 std::u16string ReasonPhrase(HttpRequest& request);

@@ -1,6 +1,6 @@
 #include "transport/http_get.h"
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "transport/http_client.h"
 
 namespace zarn {

@@ -11,8 +11,8 @@ namespace zarn {
 
 // One GET of an XML resource. True only for a reply with status 200, whose parsed body then
 // goes to `response`; otherwise `error` gets one line of text.
-bool HttpGet(const Services& services, std::u16string_view url, std::u16string_view user,
-             std::u16string_view password, std::unique_ptr<XmlDocument>& response,
-             std::u16string& error);
+[[nodiscard]] bool HttpGet(const Services& services, std::u16string_view url,
+                           std::u16string_view user, std::u16string_view password,
+                           std::unique_ptr<XmlDocument>& response, std::u16string& error);
 
 }  // namespace zarn

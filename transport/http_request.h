@@ -18,25 +18,27 @@ class HttpRequest {
   public:
     virtual ~HttpRequest() = default;
 
-    virtual HResult Open(std::u16string_view method, std::u16string_view url, bool asynchronous,
-                         std::u16string_view user, std::u16string_view password) = 0;
-    virtual HResult SetRequestHeader(std::u16string_view name, std::u16string_view value) = 0;
+    [[nodiscard]] virtual HResult Open(std::u16string_view method, std::u16string_view url,
+                                       bool asynchronous, std::u16string_view user,
+                                       std::u16string_view password) = 0;
+    [[nodiscard]] virtual HResult SetRequestHeader(std::u16string_view name,
+                                                   std::u16string_view value) = 0;
 
     // Sends the first `length` bytes of `body`, or no body when it is null, and returns once
     // the complete reply has arrived or the transfer failed.
-    virtual HResult Send(const ByteStream* body, std::uint64_t length) = 0;
+    [[nodiscard]] virtual HResult Send(const ByteStream* body, std::uint64_t length) = 0;
 
-    virtual HResult GetStatus(std::int32_t& status) = 0;
-    virtual HResult GetStatusText(std::u16string& text) = 0;
-    virtual HResult GetResponseText(std::u16string& text) = 0;
+    [[nodiscard]] virtual HResult GetStatus(std::int32_t& status) = 0;
+    [[nodiscard]] virtual HResult GetStatusText(std::u16string& text) = 0;
+    [[nodiscard]] virtual HResult GetResponseText(std::u16string& text) = 0;
     // The reply body parsed as XML; a body that is not XML gives an empty document.
-    virtual HResult GetResponseXml(std::unique_ptr<XmlDocument>& document) = 0;
+    [[nodiscard]] virtual HResult GetResponseXml(std::unique_ptr<XmlDocument>& document) = 0;
 };
 
 class HttpRequestFactory {
   public:
     virtual ~HttpRequestFactory() = default;
-    virtual HResult Create(std::unique_ptr<HttpRequest>& request) = 0;
+    [[nodiscard]] virtual HResult Create(std::unique_ptr<HttpRequest>& request) = 0;
 };
 
 HttpRequestFactory& PlatformHttpRequestFactory();
@@ -49,6 +51,7 @@ struct TransferLimits {
 };
 
 // The platform's request objects with the caller's limits; null where they take none.
-std::unique_ptr<HttpRequestFactory> CreatePlatformHttpRequestFactory(const TransferLimits& limits);
+[[nodiscard]] std::unique_ptr<HttpRequestFactory> CreatePlatformHttpRequestFactory(
+    const TransferLimits& limits);
 
 }  // namespace zarn

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "transport/http_client.h"
 
 namespace zarn {

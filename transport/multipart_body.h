@@ -25,7 +25,8 @@ class MultipartBody {
     MultipartBody(std::u16string boundary, FileSystem& files);
 
     // Appends the text as UTF-8; false when the stream took fewer bytes.
-    bool AppendText(std::u16string_view text);
+    [[nodiscard]] bool AppendText(std::u16string_view text);
+    // AppendText's result; the release goes on without a field that memory could not hold.
     bool AddTextField(std::u16string_view name, std::u16string_view value);
     // An empty fileName stands for the name of the opened file.
     FileAddResult AddFile(std::u16string_view name, std::u16string_view fileName,
@@ -33,12 +34,12 @@ class MultipartBody {
 
     // Finishes the body and posts it to `url`. True only for a reply with status 200, whose
     // parsed body then goes to `response`; otherwise `error` gets one line of text.
-    bool Post(const Services& services, std::u16string_view url, std::u16string_view user,
-              std::u16string_view password, std::unique_ptr<XmlDocument>& response,
-              std::u16string& error);
+    [[nodiscard]] bool Post(const Services& services, std::u16string_view url,
+                            std::u16string_view user, std::u16string_view password,
+                            std::unique_ptr<XmlDocument>& response, std::u16string& error);
 
-    const ByteStream& stream() const { return stream_; }
-    const std::u16string& boundary() const { return boundary_; }
+    const ByteStream& Stream() const { return stream_; }
+    const std::u16string& Boundary() const { return boundary_; }
 
   private:
     ByteStream stream_;

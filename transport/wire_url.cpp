@@ -1,7 +1,7 @@
 #include "transport/wire_url.h"
 
 #include "common/percent_escape.h"
-#include "common/text.h"
+#include "common/utf16_text.h"
 
 namespace zarn {
 namespace {

@@ -20,7 +20,8 @@ class XmlNode {
 
     // The first node that the XPath expression finds relative to this node, or null (also for
     // an expression that cannot be evaluated).
-    virtual std::unique_ptr<XmlNode> SelectSingleNode(std::u16string_view xpath) const = 0;
+    [[nodiscard]] virtual std::unique_ptr<XmlNode> SelectSingleNode(
+        std::u16string_view xpath) const = 0;
 
     // Every node that the expression finds, in document order.
     virtual std::vector<std::unique_ptr<XmlNode>> SelectNodes(std::u16string_view xpath) const = 0;
@@ -31,7 +32,7 @@ class XmlNode {
 class XmlDocument : public XmlNode {
   public:
     // Parses the text, replacing what the document held; false when it is not well formed.
-    virtual bool LoadXml(std::u16string_view text) = 0;
+    [[nodiscard]] virtual bool LoadXml(std::u16string_view text) = 0;
 };
 
 // The most that the texts of a document of `size` units (bytes or UTF-16 code units) may grow
@@ -44,7 +45,7 @@ constexpr std::uint64_t MaxExpandedText(std::uint64_t size) {
 class XmlDocumentFactory {
   public:
     virtual ~XmlDocumentFactory() = default;
-    virtual HResult Create(std::unique_ptr<XmlDocument>& document) = 0;
+    [[nodiscard]] virtual HResult Create(std::unique_ptr<XmlDocument>& document) = 0;
 };
 
 XmlDocumentFactory& PlatformXmlDocumentFactory();

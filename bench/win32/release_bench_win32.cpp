@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "bench/random_document.h"
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "common/win32/com_ptr.h"
 #include "common/win32/variant.h"
 #include "host/kfx_constants.h"
@@ -57,7 +57,7 @@ bool Release(const std::u16string& serverUrl, const std::filesystem::path& docum
     script.PutRef(L"DocumentData", data);
     data->Release();
     script.Call(L"OpenScript");
-    const bool released = script.Call(L"ReleaseDoc") == zarn::KFX_REL_SUCCESS;
+    const bool released = script.Call(L"ReleaseDoc") == zarn::host::KFX_REL_SUCCESS;
     script.Call(L"CloseScript");
     for (const auto& entry : host.JournalOfWrites().Entries("ReleaseData.LogError")) {
         if (!released)

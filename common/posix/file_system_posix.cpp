@@ -12,7 +12,7 @@
 #include <cerrno>
 
 #include "common/file_system.h"
-#include "common/text.h"
+#include "common/utf16_text.h"
 
 namespace zarn {
 namespace {

@@ -55,7 +55,7 @@ class ComPtr {
 
     // Asks the object for another of its interfaces.
     template <typename Other>
-    HRESULT As(const IID& iid, ComPtr<Other>& other) const {
+    [[nodiscard]] HRESULT As(const IID& iid, ComPtr<Other>& other) const {
         if (!pointer_)
             return E_POINTER;
         return pointer_->QueryInterface(iid, reinterpret_cast<void**>(other.Receive()));

@@ -45,7 +45,8 @@ class FailureInjector {
 
     // Called by the simulated objects on entry: counts the call and answers the result of the
     // first matching rule. The operation then does nothing else and returns that result.
-    std::optional<HResult> Enter(std::string_view operation, const CollectionKey* key = nullptr);
+    [[nodiscard]] std::optional<HResult> Enter(std::string_view operation,
+                                               const CollectionKey* key = nullptr);
 
   private:
     mutable std::mutex mutex_;

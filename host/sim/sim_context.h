@@ -25,7 +25,8 @@ struct SimContext {
 
 // A read: the injected result, or kOk with `out` set to `value`.
 template <class T>
-HResult Answer(SimContext& context, std::string_view operation, const T& value, T& out) {
+[[nodiscard]] HResult Answer(SimContext& context, std::string_view operation, const T& value,
+                             T& out) {
     if (std::optional<HResult> injected = context.failures.Enter(operation)) {
         return *injected;
     }
@@ -35,7 +36,8 @@ HResult Answer(SimContext& context, std::string_view operation, const T& value, 
 
 // A write: the injected result, or the result of `apply`; journaled when it succeeded.
 template <class Apply>
-HResult Write(SimContext& context, JournalEntry entry, const CollectionKey* key, Apply apply) {
+[[nodiscard]] HResult Write(SimContext& context, JournalEntry entry, const CollectionKey* key,
+                            Apply apply) {
     if (std::optional<HResult> injected = context.failures.Enter(entry.operation, key)) {
         return *injected;
     }
@@ -49,8 +51,8 @@ HResult Write(SimContext& context, JournalEntry entry, const CollectionKey* key,
 // The index of the member that a key names: position 1 to size, or the first member whose name
 // (`nameOf`: a member pointer or a function) equals the key's text.
 template <class Members, class NameOf>
-std::optional<std::size_t> FindMember(const CollectionKey& key, const Members& members,
-                                      NameOf nameOf) {
+[[nodiscard]] std::optional<std::size_t> FindMember(const CollectionKey& key,
+                                                    const Members& members, NameOf nameOf) {
     if (const auto* position = std::get_if<std::int32_t>(&key)) {
         if (*position < 1 || static_cast<std::size_t>(*position) > members.size()) {
             return std::nullopt;
@@ -69,8 +71,9 @@ std::optional<std::size_t> FindMember(const CollectionKey& key, const Members& m
 // A keyed fetch: the injected result, kBadIndex when no member matches, else kOk with `out` set
 // to make(index of the member).
 template <class Out, class Members, class NameOf, class Make>
-HResult Fetch(SimContext& context, std::string_view operation, const CollectionKey& key,
-              const Members& members, NameOf nameOf, Out& out, Make make) {
+[[nodiscard]] HResult Fetch(SimContext& context, std::string_view operation,
+                            const CollectionKey& key, const Members& members, NameOf nameOf,
+                            Out& out, Make make) {
     if (std::optional<HResult> injected = context.failures.Enter(operation, &key)) {
         return *injected;
     }

@@ -15,13 +15,14 @@ std::shared_ptr<host::ILinks> DispatchLinks(ComPtr<IDispatch> object);
 std::shared_ptr<host::IIndexFields> DispatchIndexFields(ComPtr<IDispatch> object);
 // The batch variable names: the host's string collection queried under either of its two
 // interface ids, then its enumerator as IEnumVARIANT.
-HRESULT DispatchBatchVariableNames(ComPtr<IDispatch> object,
-                                   std::shared_ptr<host::INameEnumerator>& names);
+[[nodiscard]] HRESULT DispatchBatchVariableNames(ComPtr<IDispatch> object,
+                                                 std::shared_ptr<host::INameEnumerator>& names);
 
 // Reads a child object of `owner` and wraps it; the out-parameter is written only on success.
 template <typename Interface, typename Wrap>
-HRESULT GetWrapped(DispatchObject& owner, const wchar_t* name, std::shared_ptr<Interface>& out,
-                   Wrap wrap, const Arguments& arguments = Arguments()) {
+[[nodiscard]] HRESULT GetWrapped(DispatchObject& owner, const wchar_t* name,
+                                 std::shared_ptr<Interface>& out, Wrap wrap,
+                                 const Arguments& arguments = Arguments()) {
     ComPtr<IDispatch> child;
     HRESULT hr = owner.GetChild(name, child, arguments);
     if (SUCCEEDED(hr))

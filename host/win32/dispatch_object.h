@@ -40,24 +40,25 @@ class DispatchObject {
   public:
     explicit DispatchObject(ComPtr<IDispatch> object) : object_(std::move(object)) {}
 
-    HRESULT Get(const wchar_t* name, VARIANT& result, const Arguments& arguments = Arguments());
-    HRESULT Put(const wchar_t* name, const Arguments& value);
-    HRESULT Call(const wchar_t* name, const Arguments& arguments);
+    [[nodiscard]] HRESULT Get(const wchar_t* name, VARIANT& result,
+                              const Arguments& arguments = Arguments());
+    [[nodiscard]] HRESULT Put(const wchar_t* name, const Arguments& value);
+    [[nodiscard]] HRESULT Call(const wchar_t* name, const Arguments& arguments);
 
     // A property read as a text, a 32-bit number or one of the host's objects.
-    HRESULT GetText(const wchar_t* name, std::u16string& text);
-    HRESULT GetInt32(const wchar_t* name, std::int32_t& value);
-    HRESULT GetChild(const wchar_t* name, ComPtr<IDispatch>& child,
-                     const Arguments& arguments = Arguments());
+    [[nodiscard]] HRESULT GetText(const wchar_t* name, std::u16string& text);
+    [[nodiscard]] HRESULT GetInt32(const wchar_t* name, std::int32_t& value);
+    [[nodiscard]] HRESULT GetChild(const wchar_t* name, ComPtr<IDispatch>& child,
+                                   const Arguments& arguments = Arguments());
 
     // The object's enumerator (DISPID_NEWENUM).
-    HRESULT NewEnum(ComPtr<IUnknown>& enumerator);
+    [[nodiscard]] HRESULT NewEnum(ComPtr<IUnknown>& enumerator);
 
     IDispatch* get() const { return object_.get(); }
 
   private:
-    HRESULT Id(const wchar_t* name, DISPID& id);
-    HRESULT Invoke(DISPID id, WORD flags, DISPPARAMS& params, VARIANT& result);
+    [[nodiscard]] HRESULT Id(const wchar_t* name, DISPID& id);
+    [[nodiscard]] HRESULT Invoke(DISPID id, WORD flags, DISPPARAMS& params, VARIANT& result);
 
     ComPtr<IDispatch> object_;
     std::vector<std::pair<std::wstring, DISPID>> ids_;
@@ -65,8 +66,8 @@ class DispatchObject {
 
 // What a host's VARIANT holds, converted: scalar values only, so that no conversion calls back
 // into an object. A failed conversion answers DISP_E_TYPEMISMATCH.
-HRESULT VariantText(const VARIANT& value, std::u16string& text);
-HRESULT VariantInt32(const VARIANT& value, std::int32_t& number);
-HRESULT VariantDispatch(const VARIANT& value, ComPtr<IDispatch>& object);
+[[nodiscard]] HRESULT VariantText(const VARIANT& value, std::u16string& text);
+[[nodiscard]] HRESULT VariantInt32(const VARIANT& value, std::int32_t& number);
+[[nodiscard]] HRESULT VariantDispatch(const VARIANT& value, ComPtr<IDispatch>& object);
 
 }  // namespace zarn::win32

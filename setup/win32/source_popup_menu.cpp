@@ -32,7 +32,7 @@ HMENU BuildSubmenu(const MenuDescription& items) {
 
 void Append(HMENU menu, const MenuItem& item) {
     const std::wstring text = MenuText(item.text);
-    if (item.isSubmenu) {
+    if (item.IsSubmenu()) {
         if (HMENU submenu = BuildSubmenu(item.submenu)) {
             ::AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu),
                           text.c_str());

@@ -37,7 +37,7 @@ class Win32Dialog final : public Dialog {
     std::optional<int> TrackPopupMenu(const MenuDescription& menu, int anchorId) override;
 
     // What a control's WM_COMMAND notification code means for a control of its kind.
-    std::optional<Notification> NotificationOf(int id, UINT code) const;
+    [[nodiscard]] std::optional<Notification> NotificationOf(int id, UINT code) const;
     // WM_DRAWITEM of an owner-drawn drop-down; false for any other control.
     bool DrawItem(const DRAWITEMSTRUCT& item) const;
 

@@ -48,11 +48,11 @@ TEST_F(CatalogueLoad, BuildsKeysDocumentTypesAndLinksFromTheDetails) {
     EXPECT_EQ(number.id, 10);
     EXPECT_EQ(number.size, 20);
     EXPECT_EQ(number.scale, 0);
-    EXPECT_EQ(number.typeDescription, u"Text (Max Length: 20)");
-    EXPECT_EQ(store->keys[1].typeDescription, u"Decimal (10, 2)");
+    EXPECT_EQ(number.TypeDescription(), u"Text (Max Length: 20)");
+    EXPECT_EQ(store->keys[1].TypeDescription(), u"Decimal (10, 2)");
     EXPECT_EQ(store->keys[2].name, u"Received");
     EXPECT_EQ(store->keys[2].type, KeyDataType::kUnknown);
-    EXPECT_EQ(store->keys[2].typeDescription, u"Unknown");
+    EXPECT_EQ(store->keys[2].TypeDescription(), u"Unknown");
 
     ASSERT_EQ(store->docTypes.size(), 2u);
     const DocStoreDocType* invoice = store->FindDocType(u"Invoice");

@@ -38,13 +38,12 @@ TEST(DocStoreRecords, ResetRestoresEveryDefault) {
     DocStoreKey key = Key(4, u"k");
     key.type = KeyDataType::kChar;
     key.size = 9;
-    key.BuildTypeDescription();
     key.Reset();
     EXPECT_EQ(key.id, -1);
     EXPECT_EQ(key.type, KeyDataType::kUnknown);
     EXPECT_EQ(key.size, 0);
     EXPECT_TRUE(key.name.empty());
-    EXPECT_TRUE(key.typeDescription.empty());
+    EXPECT_EQ(key.TypeDescription(), u"Unknown");
 
     DocStore store;
     store.name = u"s";

@@ -37,11 +37,10 @@ std::u16string Describe(KeyDataType type, std::int32_t size, std::int32_t scale)
     key.type = type;
     key.size = size;
     key.scale = scale;
-    key.BuildTypeDescription();
-    return key.typeDescription;
+    return key.TypeDescription();
 }
 
-TEST(BuildTypeDescription, DescribesEachTypeWithItsSizeAndScale) {
+TEST(TypeDescription, DescribesEachTypeWithItsSizeAndScale) {
     EXPECT_EQ(Describe(KeyDataType::kSmallInt, 5, 1), u"Numeric (-32768 to +32767)");
     EXPECT_EQ(Describe(KeyDataType::kInteger, 0, 0), u"Numeric (-2147483648 to +2147483647)");
     EXPECT_EQ(Describe(KeyDataType::kBigInt, 0, 0),
@@ -60,7 +59,7 @@ TEST(BuildTypeDescription, DescribesEachTypeWithItsSizeAndScale) {
     EXPECT_EQ(Describe(KeyDataType::kUnknown, 10, 2), u"Unknown");
 }
 
-TEST(BuildTypeDescription, PrintsExtremeSizesAndCodesOutsideTheTableAsUnknown) {
+TEST(TypeDescription, PrintsExtremeSizesAndCodesOutsideTheTableAsUnknown) {
     EXPECT_EQ(Describe(KeyDataType::kChar, -5, 0), u"Text (Length: -5)");
     EXPECT_EQ(Describe(KeyDataType::kDecimal, INT32_MIN, INT32_MAX),
               u"Decimal (-2147483648, 2147483647)");

@@ -105,7 +105,7 @@ TEST(RecordFromXml, AKeysDescriptionFollowsAllItsFields) {
                            "<name>Amount</name><description>Sum</description><id>5</id>"
                            "</docStoreKey>"));
     EXPECT_EQ(key.type, KeyDataType::kNumeric);
-    EXPECT_EQ(key.typeDescription, u"Decimal (10, 2)");
+    EXPECT_EQ(key.TypeDescription(), u"Decimal (10, 2)");
     EXPECT_EQ(key.description, u"Sum");
     EXPECT_EQ(key.id, 5);
 
@@ -115,10 +115,10 @@ TEST(RecordFromXml, AKeysDescriptionFollowsAllItsFields) {
     EXPECT_EQ(key.type, KeyDataType::kUnknown);
     EXPECT_EQ(key.size, -3);
     EXPECT_EQ(key.scale, 1);
-    EXPECT_EQ(key.typeDescription, u"Unknown");
+    EXPECT_EQ(key.TypeDescription(), u"Unknown");
 
     ASSERT_TRUE(LoadRecord(key, "<docStoreKey><name>n</name><type>char</type></docStoreKey>"));
-    EXPECT_EQ(key.typeDescription, u"Text (Length: 0)");
+    EXPECT_EQ(key.TypeDescription(), u"Text (Length: 0)");
 }
 
 TEST(RecordFromXml, ChildrenInAnotherNamespaceAreNotTheFields) {

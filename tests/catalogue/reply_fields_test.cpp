@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "resources/string_ids.h"
-#include "tests/support/fixed_texts.h"
 #include "tests/support/reply_bytes.h"
 
 namespace zarn {
@@ -52,20 +50,6 @@ TEST(SelectNodeText, ABareNameFindsWhatTheChildAxisFinds) {
     EXPECT_EQ(root->SelectNodes(u"name").size(), 2u);
     EXPECT_TRUE(SelectNodeText(*document, u"r", value));
     EXPECT_FALSE(SelectNodeText(*document, u"name", value));
-}
-
-TEST(ResourceTexts, FormatTheRetrieveFailureAsTwoLines) {
-    std::u16string text = FormatResourceMessage(PlatformTexts(), IDS_RETRIEVE_FAILED,
-                                                {u"http://h/docStore/store/%2", u"boom %1"});
-    EXPECT_EQ(text, u"Failed to retrieve data from http://h/docStore/store/%2.\nMessage: boom %1");
-    EXPECT_EQ(SetupCaptionText(PlatformTexts()), u"DocStore Setup");
-}
-
-TEST(ResourceTexts, AMissingStringGivesQuestionMarks) {
-    EXPECT_EQ(FormatResourceMessage(PlatformTexts(), 4711, {u"x"}), u"???");
-    test::FixedTexts noStrings;
-    EXPECT_EQ(FormatResourceMessage(noStrings, IDS_RETRIEVE_FAILED, {u"u", u"e"}), u"???");
-    EXPECT_EQ(SetupCaptionText(noStrings), u"???");
 }
 
 }  // namespace

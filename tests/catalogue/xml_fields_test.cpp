@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 
 namespace zarn {
 namespace {

@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "common/file_system.h"
-#include "common/text.h"
+#include "common/utf16_text.h"
 
 namespace zarn {
 namespace {

@@ -17,9 +17,10 @@ class DocumentFileTest : public ::testing::Test {
   protected:
     // The path chosen for the document, with the original-file links stored as the setup does.
     std::u16string Choose(FileSystem& files) {
-        record->links = {{u"OriginalFolder", KFX_REL_BATCHFIELD, u"OriginalFolder"},
-                         {u"First Page Original File Name", KFX_REL_VARIABLE, u"OriginalFileName"},
-                         {u"OriginalFileNameExt", KFX_REL_BATCHFIELD, u"OriginalFileNameExt"}};
+        record->links = {
+            {u"OriginalFolder", host::KFX_REL_BATCHFIELD, u"OriginalFolder"},
+            {u"First Page Original File Name", host::KFX_REL_VARIABLE, u"OriginalFileName"},
+            {u"OriginalFileNameExt", host::KFX_REL_BATCHFIELD, u"OriginalFileNameExt"}};
         auto data = host.MakeReleaseData(record, {}, document);
         std::shared_ptr<host::IValues> values;
         EXPECT_EQ(data->GetValues(values), kOk);

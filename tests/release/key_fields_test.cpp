@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "host/kfx_constants.h"
 #include "host/sim/sim_host.h"
 #include "tests/support/memory_file_system.h"
@@ -17,9 +17,9 @@ constexpr char16_t kBoundary[] = u"---------------------------zarnRel";
 
 // The fields a body holds, in order.
 Fields FieldsOf(MultipartBody& body) {
-    body.AppendText(FillTemplate(u"--%s--\r\n\r\n", {kBoundary}));
-    std::string bytes(body.stream().Size(), '\0');
-    body.stream().Read(0, bytes.data(), bytes.size());
+    EXPECT_TRUE(body.AppendText(FillTemplate(u"--%s--\r\n\r\n", {kBoundary})));
+    std::string bytes(body.Stream().Size(), '\0');
+    body.Stream().Read(0, bytes.data(), bytes.size());
     if (bytes.starts_with("--" + ToUtf8(kBoundary) + "--"))
         return {};
     std::vector<docstore::FormPart> parts;
@@ -76,10 +76,10 @@ class KeyFieldsTest : public ::testing::Test {
 };
 
 TEST_F(KeyFieldsTest, DestinationWithAKeyNameBecomesAField) {
-    record->links = {{u"A-17", KFX_REL_TEXTCONSTANT, u"03"},
-                     {u"B", KFX_REL_TEXTCONSTANT, u"3"},
-                     {u"srv", KFX_REL_TEXTCONSTANT, u"docStoreServer"},
-                     {u"", KFX_REL_TEXTCONSTANT, u"04"}};
+    record->links = {{u"A-17", host::KFX_REL_TEXTCONSTANT, u"03"},
+                     {u"B", host::KFX_REL_TEXTCONSTANT, u"3"},
+                     {u"srv", host::KFX_REL_TEXTCONSTANT, u"docStoreServer"},
+                     {u"", host::KFX_REL_TEXTCONSTANT, u"04"}};
     record->customProperties = {{u"docTypeKeyName[03]", u"InvoiceNo"},
                                 {u"docTypeKeyName[04]", u""}};
     // "3" looks up docTypeKeyName[3], which is not stored; an empty key name still names a field.
@@ -87,7 +87,8 @@ TEST_F(KeyFieldsTest, DestinationWithAKeyNameBecomesAField) {
 }
 
 TEST_F(KeyFieldsTest, RowSeparatorSplitsValuesInsteadOfReadingTables) {
-    record->links = {{u"a;b", KFX_REL_TEXTCONSTANT, u"00"}, {u"", KFX_REL_TEXTCONSTANT, u"01"}};
+    record->links = {{u"a;b", host::KFX_REL_TEXTCONSTANT, u"00"},
+                     {u"", host::KFX_REL_TEXTCONSTANT, u"01"}};
     record->customProperties = {{u"docTypeKeyName[00]", u"K0"}, {u"docTypeKeyName[01]", u"K1"}};
     EXPECT_EQ(Pass(u";"), (Fields{{"K0", "a"}, {"K0", "b"}}));
     // Without a separator an empty single value is one empty field.
@@ -96,7 +97,7 @@ TEST_F(KeyFieldsTest, RowSeparatorSplitsValuesInsteadOfReadingTables) {
 
 TEST_F(KeyFieldsTest, TableValueGivesOneFieldPerRow) {
     record->indexFields = {{u"Amount", u"Lines"}};
-    record->links = {{u"Amount", KFX_REL_INDEXFIELD, u"02"}};
+    record->links = {{u"Amount", host::KFX_REL_INDEXFIELD, u"02"}};
     record->customProperties = {{u"docTypeKeyName[02]", u"amount"}};
     document.tableColumns = {{u"Amount", {u"10", u"20", u"30"}}};
     EXPECT_EQ(Pass(), (Fields{{"amount", "10"}, {"amount", "20"}, {"amount", "30"}}));
@@ -104,9 +105,9 @@ TEST_F(KeyFieldsTest, TableValueGivesOneFieldPerRow) {
 
 TEST_F(KeyFieldsTest, FailuresLeaveOutOnlyWhatTheyConcern) {
     record->indexFields = {{u"Amount", u"Lines"}};
-    record->links = {{u"x", KFX_REL_TEXTCONSTANT, u"00"},
-                     {u"y", KFX_REL_TEXTCONSTANT, u"01"},
-                     {u"Amount", KFX_REL_INDEXFIELD, u"02"}};
+    record->links = {{u"x", host::KFX_REL_TEXTCONSTANT, u"00"},
+                     {u"y", host::KFX_REL_TEXTCONSTANT, u"01"},
+                     {u"Amount", host::KFX_REL_INDEXFIELD, u"02"}};
     record->customProperties = {{u"docTypeKeyName[00]", u"K0"},
                                 {u"docTypeKeyName[01]", u"K1"},
                                 {u"docTypeKeyName[02]", u"K2"}};

@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 
 namespace zarn::test {
 
@@ -35,12 +35,12 @@ std::u16string ReleaseFixture::Folder() const {
     return FromUtf8(folder_.string());
 }
 
-KfxReturnValue ReleaseFixture::ReleaseWith(const Services& with) {
+host::KfxReturnValue ReleaseFixture::ReleaseWith(const Services& with) {
     ReleaseScript script(with);
     script.SetDocumentData(host.MakeReleaseData(record, batch, document, session));
-    EXPECT_EQ(script.OpenScript(), KFX_REL_SUCCESS);
-    KfxReturnValue result = script.ReleaseDoc();
-    EXPECT_EQ(script.CloseScript(), KFX_REL_SUCCESS);
+    EXPECT_EQ(script.OpenScript(), host::KFX_REL_SUCCESS);
+    host::KfxReturnValue result = script.ReleaseDoc();
+    EXPECT_EQ(script.CloseScript(), host::KFX_REL_SUCCESS);
     return result;
 }
 
@@ -56,7 +56,7 @@ std::vector<ReleaseFixture::LogLine> ReleaseFixture::LogLines() const {
 std::vector<std::u16string> ReleaseFixture::SentMessages() const {
     std::vector<std::u16string> messages;
     for (const auto& entry : host.JournalOfWrites().Entries("ReleaseData.SendMessage")) {
-        EXPECT_EQ(entry.numbers.at(1), KFX_REL_DOC_ERROR);
+        EXPECT_EQ(entry.numbers.at(1), host::KFX_REL_DOC_ERROR);
         messages.push_back(entry.texts.at(0));
     }
     return messages;

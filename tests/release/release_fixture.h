@@ -38,8 +38,8 @@ class ReleaseFixture : public ::testing::Test {
     std::u16string MakeFile(const std::string& name, const std::string& content);
     std::u16string Folder() const;
 
-    KfxReturnValue Release() { return ReleaseWith(services); }
-    KfxReturnValue ReleaseWith(const Services& with);
+    host::KfxReturnValue Release() { return ReleaseWith(services); }
+    host::KfxReturnValue ReleaseWith(const Services& with);
 
     std::vector<LogLine> LogLines() const;
     std::vector<std::u16string> SentMessages() const;

@@ -18,7 +18,7 @@ TEST_F(ReleaseRobustnessTest, ReadErrorInTheDocumentFilePostsNothing) {
     MemoryFileSystem files;
     files.files[u"/data/broken.tif"] = {std::string(10, 'x'), 1};
     Services failing{files, services.http, services.xml, services.texts, services.ui};
-    EXPECT_EQ(ReleaseWith(failing), KFX_REL_ERROR);
+    EXPECT_EQ(ReleaseWith(failing), host::KFX_REL_ERROR);
     EXPECT_TRUE(server.Requests().empty());
     auto log = LogLines();
     ASSERT_EQ(log.size(), 1u);
@@ -84,13 +84,13 @@ class CountThatLies : public host::IReleaseData {
 
 TEST_F(ReleaseRobustnessTest, ACountThatLiesEndsAtTheFirstMissingMember) {
     StoreServerSettings();
-    record->links = {{u"Acme", KFX_REL_TEXTCONSTANT, u"00"}};
+    record->links = {{u"Acme", host::KFX_REL_TEXTCONSTANT, u"00"}};
     record->customProperties.push_back({u"docTypeKeyName[00]", u"Supplier"});
     document.imageFiles = {MakeFile("scan.tif", "TIFF")};
     ReleaseScript script(services);
     script.SetDocumentData(
         std::make_shared<CountThatLies>(host.MakeReleaseData(record, batch, document, session)));
-    EXPECT_EQ(script.ReleaseDoc(), KFX_REL_SUCCESS);
+    EXPECT_EQ(script.ReleaseDoc(), host::KFX_REL_SUCCESS);
     EXPECT_EQ(PartContent("Supplier"), "Acme");
     // Each member read once, then the first position past them ends the loop.
     EXPECT_LT(host.Failures().CallCount("Values.GetItem"), 100);
@@ -98,12 +98,12 @@ TEST_F(ReleaseRobustnessTest, ACountThatLiesEndsAtTheFirstMissingMember) {
 
 TEST_F(ReleaseRobustnessTest, ReleaseWithoutDocumentDataFails) {
     ReleaseScript script(services);
-    EXPECT_EQ(script.ReleaseDoc(), KFX_REL_ERROR);
+    EXPECT_EQ(script.ReleaseDoc(), host::KFX_REL_ERROR);
     script.SetDocumentData(host.MakeReleaseData(record, batch, document, session));
     script.SetDocumentData(nullptr);
-    EXPECT_EQ(script.ReleaseDoc(), KFX_REL_ERROR);
+    EXPECT_EQ(script.ReleaseDoc(), host::KFX_REL_ERROR);
     EXPECT_TRUE(LogLines().empty());  // nothing current to log to
-    EXPECT_EQ(script.CloseScript(), KFX_REL_SUCCESS);
+    EXPECT_EQ(script.CloseScript(), host::KFX_REL_SUCCESS);
 }
 
 TEST_F(ReleaseRobustnessTest, LongMessagesAreCutToTheLogBuffer) {
@@ -127,7 +127,8 @@ TEST_F(ReleaseRobustnessTest, LogGoesToTheLastDataHandedToAnyScript) {
     EXPECT_EQ(first.DocumentData(), firstData);
     EXPECT_EQ(CurrentReleaseData::Get(), secondData);
 
-    first.ReleaseDoc();  // no server stored: fails and logs to the current data
+    // No server stored: fails and logs to the current data.
+    EXPECT_EQ(first.ReleaseDoc(), host::KFX_REL_ERROR);
     EXPECT_TRUE(LogLines().empty());
     EXPECT_EQ(otherHost.JournalOfWrites().Entries("ReleaseData.LogError").size(), 1u);
 

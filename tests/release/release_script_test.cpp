@@ -17,7 +17,7 @@ TEST_F(ReleaseScriptTest, PostsTheSixFixedPartsInOrderAndLogsSuccess) {
     std::u16string file = MakeFile("scan.tif", "TIFFDATA");
     document.imageFiles = {file};
 
-    ASSERT_EQ(Release(), KFX_REL_SUCCESS);
+    ASSERT_EQ(Release(), host::KFX_REL_SUCCESS);
 
     auto requests = server.Requests();
     ASSERT_EQ(requests.size(), 1u);
@@ -45,7 +45,7 @@ TEST_F(ReleaseScriptTest, PostsTheSixFixedPartsInOrderAndLogsSuccess) {
 }
 
 TEST_F(ReleaseScriptTest, NothingStoredFailsThePostAndLogsIt) {
-    EXPECT_EQ(Release(), KFX_REL_ERROR);
+    EXPECT_EQ(Release(), host::KFX_REL_ERROR);
     EXPECT_TRUE(server.Requests().empty());
     auto log = LogLines();
     ASSERT_EQ(log.size(), 1u);
@@ -56,14 +56,14 @@ TEST_F(ReleaseScriptTest, NothingStoredFailsThePostAndLogsIt) {
 
 TEST_F(ReleaseScriptTest, PublicAuthorityDefaultsOnlyWhenAbsent) {
     StoreServerSettings();
-    ASSERT_EQ(Release(), KFX_REL_SUCCESS);
+    ASSERT_EQ(Release(), host::KFX_REL_SUCCESS);
     EXPECT_EQ(PartContent("authorityPublic"), "*RWX");
 }
 
 TEST_F(ReleaseScriptTest, StoredEmptyPublicAuthorityStaysEmpty) {
     StoreServerSettings();
     record->customProperties.push_back({u"authorityPublic", u""});
-    ASSERT_EQ(Release(), KFX_REL_SUCCESS);
+    ASSERT_EQ(Release(), host::KFX_REL_SUCCESS);
     EXPECT_EQ(PartContent("authorityPublic"), "");
 }
 
@@ -73,15 +73,15 @@ TEST_F(ReleaseScriptTest, NonEmptyReleaseValuesOverrideStoredSettings) {
                                 {u"authorityPublic", u""},
                                 {u"docType", u"StoredType"}};
     record->links = {
-        {server.Url(), KFX_REL_TEXTCONSTANT, u"docStoreServer"},
-        {u"My Store", KFX_REL_TEXTCONSTANT, u"docStoreName"},
-        {u"*RX", KFX_REL_TEXTCONSTANT, u"authorityPublic"},
-        {u"", KFX_REL_TEXTCONSTANT, u"docTypeName"},  // empty: never overrides
-        {u"Owner", KFX_REL_INDEXFIELD, u"authorityOwner"},
+        {server.Url(), host::KFX_REL_TEXTCONSTANT, u"docStoreServer"},
+        {u"My Store", host::KFX_REL_TEXTCONSTANT, u"docStoreName"},
+        {u"*RX", host::KFX_REL_TEXTCONSTANT, u"authorityPublic"},
+        {u"", host::KFX_REL_TEXTCONSTANT, u"docTypeName"},  // empty: never overrides
+        {u"Owner", host::KFX_REL_INDEXFIELD, u"authorityOwner"},
     };
     document.indexFields = {{u"Owner", u"ACME"}};
 
-    ASSERT_EQ(Release(), KFX_REL_SUCCESS);
+    ASSERT_EQ(Release(), host::KFX_REL_SUCCESS);
     auto requests = server.Requests();
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_TRUE(requests[0].head.starts_with("POST /docStore/store/My%20Store/document/ "));
@@ -97,12 +97,12 @@ TEST_F(ReleaseScriptTest, CredentialsComeFromTheReleaseUnlessLinksGiveThem) {
     record->customProperties = {{u"serverURL", guarded.Url()}, {u"docStore", u"Main"}};
     session.userName = u"capture";
     session.password = u"secret";
-    EXPECT_EQ(Release(), KFX_REL_SUCCESS);
+    EXPECT_EQ(Release(), host::KFX_REL_SUCCESS);
 
     session.password = u"wrong";
-    EXPECT_EQ(Release(), KFX_REL_ERROR);
-    record->links = {{u"secret", KFX_REL_TEXTCONSTANT, u"docStorePassword"}};
-    EXPECT_EQ(Release(), KFX_REL_SUCCESS);
+    EXPECT_EQ(Release(), host::KFX_REL_ERROR);
+    record->links = {{u"secret", host::KFX_REL_TEXTCONSTANT, u"docStorePassword"}};
+    EXPECT_EQ(Release(), host::KFX_REL_SUCCESS);
     EXPECT_EQ(LogLines().at(1).message, u"HTTP Request returned 401 (Unauthorized) ");
 }
 
@@ -110,7 +110,7 @@ TEST_F(ReleaseScriptTest, DocumentFilenameSettingNamesTheFilePart) {
     StoreServerSettings();
     record->customProperties.push_back({u"docFilename", u"invoice.pdf"});
     document.imageFiles = {MakeFile("page.tif", "x")};
-    ASSERT_EQ(Release(), KFX_REL_SUCCESS);
+    ASSERT_EQ(Release(), host::KFX_REL_SUCCESS);
     auto parts = Parts();
     ASSERT_GE(parts.size(), 3u);
     EXPECT_EQ(parts[2].fileName, "invoice.pdf");
@@ -119,7 +119,7 @@ TEST_F(ReleaseScriptTest, DocumentFilenameSettingNamesTheFilePart) {
 TEST_F(ReleaseScriptTest, UnopenableFileLeavesThePartOutButStillPosts) {
     StoreServerSettings();
     document.imageFiles = {Folder() + u"/missing.tif"};
-    ASSERT_EQ(Release(), KFX_REL_SUCCESS);
+    ASSERT_EQ(Release(), host::KFX_REL_SUCCESS);
     EXPECT_EQ(Parts().size(), 5u);
     EXPECT_FALSE(HasPart("document"));
 }
@@ -131,7 +131,7 @@ TEST_F(ReleaseScriptTest, ServerErrorIsLoggedWithItsDescription) {
         "HTTP/1.1 500 Internal Server Error\r\nContent-Type: text/xml\r\n"
         "Content-Length: " +
         std::to_string(body.size()) + "\r\n\r\n" + body);
-    EXPECT_EQ(Release(), KFX_REL_ERROR);
+    EXPECT_EQ(Release(), host::KFX_REL_ERROR);
     auto log = LogLines();
     ASSERT_EQ(log.size(), 1u);
     EXPECT_EQ(log[0].message,
@@ -142,10 +142,10 @@ TEST_F(ReleaseScriptTest, ServerErrorIsLoggedWithItsDescription) {
 TEST_F(ReleaseScriptTest, FailedValuesOrCountPostNothing) {
     StoreServerSettings();
     host.Failures().Fail("ReleaseData.GetValues");
-    EXPECT_EQ(Release(), KFX_REL_ERROR);
+    EXPECT_EQ(Release(), host::KFX_REL_ERROR);
     host.Failures().ClearRules();
     host.Failures().Fail("Values.GetCount");
-    EXPECT_EQ(Release(), KFX_REL_ERROR);
+    EXPECT_EQ(Release(), host::KFX_REL_ERROR);
 
     EXPECT_TRUE(server.Requests().empty());
     auto log = LogLines();
@@ -157,18 +157,18 @@ TEST_F(ReleaseScriptTest, FailedValuesOrCountPostNothing) {
 
 TEST_F(ReleaseScriptTest, FailedPropertyCollectionFallsBackToDefaults) {
     StoreServerSettings();
-    record->links = {{server.Url(), KFX_REL_TEXTCONSTANT, u"docStoreServer"},
-                     {u"Main", KFX_REL_TEXTCONSTANT, u"docStoreName"}};
+    record->links = {{server.Url(), host::KFX_REL_TEXTCONSTANT, u"docStoreServer"},
+                     {u"Main", host::KFX_REL_TEXTCONSTANT, u"docStoreName"}};
     record->customProperties.push_back({u"authorityPublic", u""});
     host.Failures().Fail("ReleaseData.GetCustomProperties");
-    ASSERT_EQ(Release(), KFX_REL_SUCCESS);
+    ASSERT_EQ(Release(), host::KFX_REL_SUCCESS);
     EXPECT_EQ(PartContent("authorityPublic"), "*RWX");
 }
 
 // Whatever single host operation fails, the release ends in a result and at most one request.
 TEST_F(ReleaseScriptTest, SurvivesTheFailureOfAnyHostOperation) {
     StoreServerSettings();
-    record->links = {{u"Amount", KFX_REL_INDEXFIELD, u"00"}};
+    record->links = {{u"Amount", host::KFX_REL_INDEXFIELD, u"00"}};
     record->customProperties.push_back({u"docTypeKeyName[00]", u"amount"});
     record->indexFields = {{u"Amount", u"Lines"}};
     document.tableColumns = {{u"Amount", {u"1", u"2"}}};
@@ -181,8 +181,8 @@ TEST_F(ReleaseScriptTest, SurvivesTheFailureOfAnyHostOperation) {
         }
         host.Failures().ClearRules();
         host.Failures().Fail(operation);
-        KfxReturnValue result = Release();
-        EXPECT_TRUE(result == KFX_REL_SUCCESS || result == KFX_REL_ERROR) << operation;
+        host::KfxReturnValue result = Release();
+        EXPECT_TRUE(result == host::KFX_REL_SUCCESS || result == host::KFX_REL_ERROR) << operation;
     }
 }
 

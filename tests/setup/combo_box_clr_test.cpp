@@ -25,7 +25,7 @@ TEST(ComboBoxClrTest, DrawsOnlyEntriesOfTheList) {
 TEST(ComboBoxClrTest, TheCallbackColoursTheTextAlsoWhenSelected) {
     CComboBoxClr combo;
     EXPECT_EQ(combo.DrawItem(0, 1, false, 1)->textColour, std::nullopt);
-    combo.ItemColourCallback = NotOnServerColour;
+    combo.SetItemColourCallback(NotOnServerColour);
     std::optional<ComboItemDrawing> plain = combo.DrawItem(0, 2, false, 0);
     EXPECT_EQ(plain->textColour, std::nullopt);
     EXPECT_FALSE(plain->highlighted);

@@ -46,8 +46,8 @@ TEST_F(GeneralPageTest, OpensWithTheHostsTextsAndTheStoredSettings) {
     StoreConnection();
     setup.SetProperty(u"docStore", u"Archive");
     setup.SetProperty(u"docType", u"Letter");
-    setup.record->links = {{u"Subject", KFX_REL_INDEXFIELD, u"documentDescription"},
-                           {u"", KFX_REL_UNDEFINED_LINK, u"docFilename"}};
+    setup.record->links = {{u"Subject", host::KFX_REL_INDEXFIELD, u"documentDescription"},
+                           {u"", host::KFX_REL_UNDEFINED_LINK, u"docFilename"}};
     MemoryDialog& dialog = OpenGeneral();
     const auto before = Named();
 
@@ -90,7 +90,8 @@ TEST_F(GeneralPageTest, OpensWithTheHostsTextsAndTheStoredSettings) {
 }
 
 TEST_F(GeneralPageTest, ShowingAStoredValueNeverCountsAsAnEdit) {
-    setup.record->links = {{std::u16string(30, u'o'), KFX_REL_TEXTCONSTANT, u"authorityOwner"}};
+    setup.record->links = {
+        {std::u16string(30, u'o'), host::KFX_REL_TEXTCONSTANT, u"authorityOwner"}};
     MemoryDialog& dialog = OpenGeneral();
     EXPECT_EQ(dialog.GetText(IDC_DOC_OWNER), std::u16string(20, u'o'));
     EXPECT_GE(services.ui.beeps, 1);
@@ -102,7 +103,7 @@ TEST_F(GeneralPageTest, ShowingAStoredValueNeverCountsAsAnEdit) {
 }
 
 TEST_F(GeneralPageTest, TypingMakesEachSettingATextConstant) {
-    setup.record->links = {{u"Subject", KFX_REL_TEXTCONSTANT, u"documentDescription"}};
+    setup.record->links = {{u"Subject", host::KFX_REL_TEXTCONSTANT, u"documentDescription"}};
     MemoryDialog& dialog = OpenGeneral();
     ASSERT_TRUE(dialog.Type(IDC_SERVER_URL, u"http://docs"));
     ASSERT_TRUE(dialog.Type(IDC_DOCSTORE, u"Inv"));
@@ -115,7 +116,7 @@ TEST_F(GeneralPageTest, TypingMakesEachSettingATextConstant) {
     EXPECT_EQ(Slot(NamedSlot::authorityPublic).source, u"*R");
     EXPECT_EQ(Slot(NamedSlot::documentDescription).source, u"");
     for (const LinkSlot& slot : settings.named)
-        EXPECT_EQ(slot.sourceType, KFX_REL_TEXTCONSTANT);
+        EXPECT_EQ(slot.sourceType, host::KFX_REL_TEXTCONSTANT);
     // Typing into the Name box goes to the host only at OK or Reload.
     ASSERT_TRUE(dialog.Retype(IDC_NAME, u"To the archive!"));
     EXPECT_EQ(setup.record->name, u"To the archive");
@@ -133,7 +134,7 @@ TEST_F(GeneralPageTest, ATwentyFirstCharacterIsCutWithABeep) {
 }
 
 TEST_F(GeneralPageTest, AMappedSettingCannotBeTypedInto) {
-    setup.record->links = {{u"Subject", KFX_REL_INDEXFIELD, u"docStoreServer"}};
+    setup.record->links = {{u"Subject", host::KFX_REL_INDEXFIELD, u"docStoreServer"}};
     MemoryDialog& dialog = OpenGeneral();
     EXPECT_FALSE(dialog.IsEnabled(IDC_SERVER_URL));
     EXPECT_FALSE(dialog.Type(IDC_SERVER_URL, u"x"));
@@ -152,7 +153,7 @@ TEST_F(GeneralPageTest, MappingThePasswordShowsTheSourceUnmasked) {
     EXPECT_EQ(dialog.Menus()[0].anchorId, IDC_PASSWORD_SOURCE);
     EXPECT_TRUE(dialog.Menus()[0].menu[0].checked);  // a text constant so far
     EXPECT_EQ(Slot(NamedSlot::docStorePassword).source, u"Amount");
-    EXPECT_EQ(Slot(NamedSlot::docStorePassword).sourceType, KFX_REL_INDEXFIELD);
+    EXPECT_EQ(Slot(NamedSlot::docStorePassword).sourceType, host::KFX_REL_INDEXFIELD);
     EXPECT_EQ(dialog.GetText(IDC_PASSWORD), u"Amount");
     EXPECT_FALSE(dialog.IsEnabled(IDC_PASSWORD));
     EXPECT_EQ(dialog.PasswordChar(IDC_PASSWORD), u'\0');
@@ -168,7 +169,7 @@ TEST_F(GeneralPageTest, MappingThePasswordShowsTheSourceUnmasked) {
     EXPECT_EQ(dialog.GetText(IDC_PASSWORD), u"");
     EXPECT_TRUE(dialog.IsEnabled(IDC_PASSWORD));
     EXPECT_EQ(dialog.PasswordChar(IDC_PASSWORD), u'*');
-    EXPECT_EQ(Slot(NamedSlot::docStorePassword).sourceType, KFX_REL_TEXTCONSTANT);
+    EXPECT_EQ(Slot(NamedSlot::docStorePassword).sourceType, host::KFX_REL_TEXTCONSTANT);
 }
 
 TEST_F(GeneralPageTest, EveryButtonMapsItsOwnSetting) {
@@ -189,11 +190,11 @@ TEST_F(GeneralPageTest, EveryButtonMapsItsOwnSetting) {
         dialog.ChooseInNextMenu(u"Batch Name");
         ASSERT_TRUE(dialog.Click(button));
         EXPECT_EQ(Slot(slot).source, u"Batch Name") << button;
-        EXPECT_EQ(Slot(slot).sourceType, KFX_REL_VARIABLE);
+        EXPECT_EQ(Slot(slot).sourceType, host::KFX_REL_VARIABLE);
     }
     dialog.ChooseInNextMenu(u"No Mapping");
     ASSERT_TRUE(dialog.Click(IDC_DOC_FILENAME_SOURCE));
-    EXPECT_EQ(Slot(NamedSlot::docFilename).sourceType, KFX_REL_UNDEFINED_LINK);
+    EXPECT_EQ(Slot(NamedSlot::docFilename).sourceType, host::KFX_REL_UNDEFINED_LINK);
     EXPECT_EQ(dialog.GetText(IDC_DOC_FILENAME), u"");
     EXPECT_FALSE(dialog.IsEnabled(IDC_DOC_FILENAME));
 }
@@ -205,10 +206,10 @@ TEST_F(GeneralPageTest, AMenuClosedWithoutAChoiceChangesNothing) {
     EXPECT_EQ(Named(), before);
     // A command that arrives later still meets the setting whose menu was opened.
     page.OnCommand(ID_SOURCE_NO_MAPPING);
-    EXPECT_EQ(Slot(NamedSlot::authorityOwner).sourceType, KFX_REL_UNDEFINED_LINK);
+    EXPECT_EQ(Slot(NamedSlot::authorityOwner).sourceType, host::KFX_REL_UNDEFINED_LINK);
     // Once carried out, the target is forgotten.
     page.OnCommand(ID_SOURCE_TEXT_CONSTANT);
-    EXPECT_EQ(Slot(NamedSlot::authorityOwner).sourceType, KFX_REL_UNDEFINED_LINK);
+    EXPECT_EQ(Slot(NamedSlot::authorityOwner).sourceType, host::KFX_REL_UNDEFINED_LINK);
 }
 
 TEST_F(GeneralPageTest, ReloadWithoutAUserNameAsksForCredentials) {
@@ -285,12 +286,12 @@ TEST_F(GeneralPageTest, ReloadWithEmptyTextsTakesTheFirstStoreAndType) {
 TEST_F(GeneralPageTest, AnUnmappedStoreIsNotFilledInAutomatically) {
     server.Serve({{"Archive", "", {{"Letter", "", {}}}}});
     StoreConnection();
-    setup.record->links = {{u"", KFX_REL_UNDEFINED_LINK, u"docStoreName"}};
+    setup.record->links = {{u"", host::KFX_REL_UNDEFINED_LINK, u"docStoreName"}};
     MemoryDialog& dialog = OpenGeneral();
     ASSERT_TRUE(dialog.Click(IDC_RELOAD));
     EXPECT_EQ(dialog.ListEntries(IDC_DOCSTORE), Strings{u"Archive"});
     EXPECT_EQ(dialog.GetText(IDC_DOCSTORE), u"");
-    EXPECT_EQ(Slot(NamedSlot::docStoreName).sourceType, KFX_REL_UNDEFINED_LINK);
+    EXPECT_EQ(Slot(NamedSlot::docStoreName).sourceType, host::KFX_REL_UNDEFINED_LINK);
     EXPECT_EQ(Slot(NamedSlot::docStoreName).source, u"");
 }
 

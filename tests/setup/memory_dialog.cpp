@@ -19,7 +19,7 @@ std::u16string SortKey(std::u16string_view text) {
 
 const MenuItem* FindItem(const MenuDescription& menu, std::u16string_view text) {
     for (const MenuItem& item : menu) {
-        if (item.isSubmenu) {
+        if (item.IsSubmenu()) {
             if (const MenuItem* found = FindItem(item.submenu, text))
                 return found;
         } else if (item.text == text) {

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "resources/control_ids.h"
+#include "resources/dialog_templates.h"
 #include "setup/parameters_page.h"
 #include "tests/setup/setup_test_support.h"
 
@@ -23,12 +24,12 @@ class ParametersPageTest : public PageTest {
     ParametersPageTest() { setup.record->indexFields = {{u"Amount", u""}}; }
     // Chooses the store and document type as the General page would.
     void Choose(std::u16string store, std::u16string type) {
-        settings.Named(NamedSlot::docStoreName) = {std::move(store), KFX_REL_TEXTCONSTANT};
-        settings.Named(NamedSlot::docTypeName) = {std::move(type), KFX_REL_TEXTCONSTANT};
+        settings.Named(NamedSlot::docStoreName) = {std::move(store), host::KFX_REL_TEXTCONSTANT};
+        settings.Named(NamedSlot::docTypeName) = {std::move(type), host::KFX_REL_TEXTCONSTANT};
     }
     std::vector<std::u16string> Labels(MemoryDialog& dialog) {
         std::vector<std::u16string> labels;
-        for (int row = 0; row < PARAMETER_ROWS; ++row)
+        for (int row = 0; row < kParameterRows; ++row)
             labels.push_back(dialog.GetText(Label(row)));
         return labels;
     }
@@ -114,8 +115,8 @@ TEST_F(ParametersPageTest, LabelsFollowTheChosenTypeAtEveryActivation) {
 }
 
 TEST_F(ParametersPageTest, TypingAndMapping) {
-    setup.record->links = {{u"Amount", KFX_REL_INDEXFIELD, u"02"},
-                           {u"typed", KFX_REL_TEXTCONSTANT, u"12"}};
+    setup.record->links = {{u"Amount", host::KFX_REL_INDEXFIELD, u"02"},
+                           {u"typed", host::KFX_REL_TEXTCONSTANT, u"12"}};
     LoadSettings();
     MemoryDialog& dialog = Open(longPage);
     EXPECT_EQ(dialog.GetText(Value(2)), u"Amount");
@@ -131,12 +132,12 @@ TEST_F(ParametersPageTest, TypingAndMapping) {
     EXPECT_EQ(dialog.GetText(Value(2)), u"");
     ASSERT_TRUE(dialog.Type(Value(2), u"INV-1"));
     EXPECT_EQ(settings.numbered[2].source, u"INV-1");
-    EXPECT_EQ(settings.numbered[2].sourceType, KFX_REL_TEXTCONSTANT);
+    EXPECT_EQ(settings.numbered[2].sourceType, host::KFX_REL_TEXTCONSTANT);
 
     dialog.ChooseInNextMenu(u"Amount");
     ASSERT_TRUE(dialog.Click(Button(5)));
     EXPECT_EQ(settings.numbered[5].source, u"Amount");
-    EXPECT_EQ(settings.numbered[5].sourceType, KFX_REL_INDEXFIELD);
+    EXPECT_EQ(settings.numbered[5].sourceType, host::KFX_REL_INDEXFIELD);
     EXPECT_EQ(dialog.GetText(Value(5)), u"Amount");
 
     // The short page's rows are slots 10 and up.
@@ -145,13 +146,13 @@ TEST_F(ParametersPageTest, TypingAndMapping) {
     EXPECT_EQ(shortDialog.GetText(Value(2)), u"typed");
     shortDialog.ChooseInNextMenu(u"No Mapping");
     ASSERT_TRUE(shortDialog.Click(Button(2)));
-    EXPECT_EQ(settings.numbered[12].sourceType, KFX_REL_UNDEFINED_LINK);
-    EXPECT_EQ(settings.numbered[2].sourceType, KFX_REL_TEXTCONSTANT);
+    EXPECT_EQ(settings.numbered[12].sourceType, host::KFX_REL_UNDEFINED_LINK);
+    EXPECT_EQ(settings.numbered[2].sourceType, host::KFX_REL_TEXTCONSTANT);
 }
 
 TEST_F(ParametersPageTest, AStoredValueLongerThanTheBoxIsShownCutButKept) {
     const std::u16string stored(70, u'v');
-    setup.record->links = {{stored, KFX_REL_TEXTCONSTANT, u"10"}};
+    setup.record->links = {{stored, host::KFX_REL_TEXTCONSTANT, u"10"}};
     LoadSettings();
     MemoryDialog& dialog = Open(shortPage);
     EXPECT_EQ(dialog.GetText(Value(0)), std::u16string(64, u'v'));

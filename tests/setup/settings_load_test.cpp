@@ -26,7 +26,7 @@ TEST_F(SettingsLoadTest, NewSettingsHoldEmptyTextConstantsAndUnmappedParameters)
     ReleaseSettings settings = Settings();
     for (const LinkSlot& slot : settings.named) {
         EXPECT_EQ(slot.source, u"");
-        EXPECT_EQ(slot.sourceType, KFX_REL_TEXTCONSTANT);
+        EXPECT_EQ(slot.sourceType, host::KFX_REL_TEXTCONSTANT);
     }
     for (const LinkSlot& slot : settings.numbered)
         EXPECT_EQ(slot.sourceType, -1);
@@ -41,7 +41,7 @@ TEST_F(SettingsLoadTest, PropertiesAndCredentialsLoadAsTextConstants) {
     setup.record->userName = u"scan";
     setup.record->password = u"pw";
     ReleaseSettings settings = Settings();
-    settings.Named(NamedSlot::documentDescription) = {u"kept", KFX_REL_VARIABLE};
+    settings.Named(NamedSlot::documentDescription) = {u"kept", host::KFX_REL_VARIABLE};
     LoadReleaseSettings(settings);
     EXPECT_EQ(settings.Named(NamedSlot::docStoreServer).source, u"http://docs");
     EXPECT_EQ(settings.Named(NamedSlot::docStoreName).source, u"Invoices");
@@ -51,7 +51,7 @@ TEST_F(SettingsLoadTest, PropertiesAndCredentialsLoadAsTextConstants) {
     for (NamedSlot slot :
          {NamedSlot::docStoreServer, NamedSlot::docStoreName, NamedSlot::docTypeName,
           NamedSlot::docStoreUsername, NamedSlot::docStorePassword}) {
-        EXPECT_EQ(settings.Named(slot).sourceType, KFX_REL_TEXTCONSTANT);
+        EXPECT_EQ(settings.Named(slot).sourceType, host::KFX_REL_TEXTCONSTANT);
     }
     EXPECT_EQ(settings.Named(NamedSlot::documentDescription).source, u"kept");
     EXPECT_EQ(setup.Writes("CustomProperties.Add"), 0u);
@@ -60,13 +60,13 @@ TEST_F(SettingsLoadTest, PropertiesAndCredentialsLoadAsTextConstants) {
 TEST_F(SettingsLoadTest, EmptyPropertyLoadsEmptyAndMissingOneLeavesTheSlot) {
     setup.SetProperty(u"serverURL", u"");
     ReleaseSettings settings = Settings();
-    settings.Named(NamedSlot::docStoreServer) = {u"old", KFX_REL_INDEXFIELD};
-    settings.Named(NamedSlot::docStoreName) = {u"Field", KFX_REL_INDEXFIELD};
+    settings.Named(NamedSlot::docStoreServer) = {u"old", host::KFX_REL_INDEXFIELD};
+    settings.Named(NamedSlot::docStoreName) = {u"Field", host::KFX_REL_INDEXFIELD};
     LoadReleaseSettings(settings);
     EXPECT_EQ(settings.Named(NamedSlot::docStoreServer).source, u"");
-    EXPECT_EQ(settings.Named(NamedSlot::docStoreServer).sourceType, KFX_REL_TEXTCONSTANT);
+    EXPECT_EQ(settings.Named(NamedSlot::docStoreServer).sourceType, host::KFX_REL_TEXTCONSTANT);
     EXPECT_EQ(settings.Named(NamedSlot::docStoreName).source, u"Field");
-    EXPECT_EQ(settings.Named(NamedSlot::docStoreName).sourceType, KFX_REL_INDEXFIELD);
+    EXPECT_EQ(settings.Named(NamedSlot::docStoreName).sourceType, host::KFX_REL_INDEXFIELD);
 }
 
 TEST_F(SettingsLoadTest, EachFailingHostReadLeavesOnlyItsOwnSlot) {
@@ -96,14 +96,14 @@ TEST_F(SettingsLoadTest, EachFailingHostReadLeavesOnlyItsOwnSlot) {
         fresh.data = fresh.host.MakeSetupData(fresh.record);
         fresh.host.Failures().Fail({c.operation, kFail, c.onCall, std::nullopt});
         ReleaseSettings settings(fresh.data.get(), services.manager);
-        settings.Named(c.lost) = {u"before", KFX_REL_VARIABLE};
+        settings.Named(c.lost) = {u"before", host::KFX_REL_VARIABLE};
         LoadReleaseSettings(settings);
         const bool credential =
             c.lost == NamedSlot::docStoreUsername || c.lost == NamedSlot::docStorePassword;
         // A failed user name or password read still sets the slot, to an empty text constant.
         EXPECT_EQ(settings.Named(c.lost).source, credential ? u"" : u"before");
         EXPECT_EQ(settings.Named(c.lost).sourceType,
-                  credential ? KFX_REL_TEXTCONSTANT : KFX_REL_VARIABLE);
+                  credential ? host::KFX_REL_TEXTCONSTANT : host::KFX_REL_VARIABLE);
         int loaded = 0;
         for (NamedSlot slot :
              {NamedSlot::docStoreServer, NamedSlot::docStoreName, NamedSlot::docTypeName,
@@ -125,18 +125,22 @@ TEST_F(SettingsLoadTest, WithoutSetupDataNothingLoads) {
 
 TEST_F(SettingsLoadTest, NumberedDestinationsFollowTheSignedDecimalConversion) {
     setup.record->links = {
-        {u"seven", KFX_REL_INDEXFIELD, u"7"},       {u"seven again", KFX_REL_VARIABLE, u"007"},
-        {u"twenty", KFX_REL_TEXTCONSTANT, u"20"},   {u"minus", KFX_REL_TEXTCONSTANT, u"-1"},
-        {u"one", KFX_REL_TEXTCONSTANT, u"1.5"},     {u"one again", KFX_REL_INDEXFIELD, u"1-2"},
-        {u"dots", KFX_REL_TEXTCONSTANT, u"..."},    {u"huge", KFX_REL_TEXTCONSTANT, u"99999999999"},
-        {u"nineteen", KFX_REL_TEXTCONSTANT, u"19"},
+        {u"seven", host::KFX_REL_INDEXFIELD, u"7"},
+        {u"seven again", host::KFX_REL_VARIABLE, u"007"},
+        {u"twenty", host::KFX_REL_TEXTCONSTANT, u"20"},
+        {u"minus", host::KFX_REL_TEXTCONSTANT, u"-1"},
+        {u"one", host::KFX_REL_TEXTCONSTANT, u"1.5"},
+        {u"one again", host::KFX_REL_INDEXFIELD, u"1-2"},
+        {u"dots", host::KFX_REL_TEXTCONSTANT, u"..."},
+        {u"huge", host::KFX_REL_TEXTCONSTANT, u"99999999999"},
+        {u"nineteen", host::KFX_REL_TEXTCONSTANT, u"19"},
     };
     ReleaseSettings settings = Settings();
     ASSERT_TRUE(LoadReleaseLinks(settings));
     EXPECT_EQ(settings.numbered[7].source, u"seven again");
-    EXPECT_EQ(settings.numbered[7].sourceType, KFX_REL_VARIABLE);
+    EXPECT_EQ(settings.numbered[7].sourceType, host::KFX_REL_VARIABLE);
     EXPECT_EQ(settings.numbered[1].source, u"one again");
-    EXPECT_EQ(settings.numbered[1].sourceType, KFX_REL_INDEXFIELD);
+    EXPECT_EQ(settings.numbered[1].sourceType, host::KFX_REL_INDEXFIELD);
     EXPECT_EQ(settings.numbered[0].source, u"dots");
     EXPECT_EQ(settings.numbered[19].source, u"nineteen");
     for (std::size_t i : {2u, 3u, 18u})
@@ -145,24 +149,24 @@ TEST_F(SettingsLoadTest, NumberedDestinationsFollowTheSignedDecimalConversion) {
 
 TEST_F(SettingsLoadTest, NamedDestinationsMatchExactlyAndOthersAreIgnored) {
     setup.record->links = {
-        {u"Server Field", KFX_REL_INDEXFIELD, u"docStoreServer"},
-        {u"lower", KFX_REL_TEXTCONSTANT, u"docstoreserver"},
-        {u"First Page Original File Name", KFX_REL_VARIABLE, u"OriginalFileName"},
-        {u"*R", KFX_REL_TEXTCONSTANT, u"authorityPublic"},
-        {u"", KFX_REL_TEXTCONSTANT, u""},
+        {u"Server Field", host::KFX_REL_INDEXFIELD, u"docStoreServer"},
+        {u"lower", host::KFX_REL_TEXTCONSTANT, u"docstoreserver"},
+        {u"First Page Original File Name", host::KFX_REL_VARIABLE, u"OriginalFileName"},
+        {u"*R", host::KFX_REL_TEXTCONSTANT, u"authorityPublic"},
+        {u"", host::KFX_REL_TEXTCONSTANT, u""},
     };
     ReleaseSettings settings = Settings();
     ASSERT_TRUE(LoadReleaseLinks(settings));
     EXPECT_EQ(settings.Named(NamedSlot::docStoreServer).source, u"Server Field");
-    EXPECT_EQ(settings.Named(NamedSlot::docStoreServer).sourceType, KFX_REL_INDEXFIELD);
+    EXPECT_EQ(settings.Named(NamedSlot::docStoreServer).sourceType, host::KFX_REL_INDEXFIELD);
     EXPECT_EQ(settings.Named(NamedSlot::authorityPublic).source, u"*R");
     EXPECT_EQ(settings.Named(NamedSlot::docFilename).source, u"");
 }
 
 TEST_F(SettingsLoadTest, LinkLoadFailures) {
-    setup.record->links = {{u"a", KFX_REL_TEXTCONSTANT, u"00"},
-                           {u"b", KFX_REL_TEXTCONSTANT, u"01"},
-                           {u"c", KFX_REL_INDEXFIELD, u"02"}};
+    setup.record->links = {{u"a", host::KFX_REL_TEXTCONSTANT, u"00"},
+                           {u"b", host::KFX_REL_TEXTCONSTANT, u"01"},
+                           {u"c", host::KFX_REL_INDEXFIELD, u"02"}};
     {
         SCOPED_TRACE("links not listed: numbered slots still reset");
         for (const char* operation : {"ReleaseSetupData.GetLinks", "Links.GetCount"}) {
@@ -170,7 +174,7 @@ TEST_F(SettingsLoadTest, LinkLoadFailures) {
             fresh.record->links = setup.record->links;
             fresh.host.Failures().Fail(operation);
             ReleaseSettings settings(fresh.data.get(), services.manager);
-            settings.numbered[0] = {u"x", KFX_REL_TEXTCONSTANT};
+            settings.numbered[0] = {u"x", host::KFX_REL_TEXTCONSTANT};
             EXPECT_FALSE(LoadReleaseLinks(settings));
             EXPECT_EQ(settings.numbered[0].sourceType, -1);
         }
@@ -199,7 +203,7 @@ TEST_F(SettingsLoadTest, LinkLoadFailures) {
         EXPECT_EQ(settings.numbered[0].source, u"a");
         EXPECT_EQ(settings.numbered[0].sourceType, -1);
         EXPECT_EQ(settings.numbered[2].source, u"");
-        EXPECT_EQ(settings.numbered[2].sourceType, KFX_REL_INDEXFIELD);
+        EXPECT_EQ(settings.numbered[2].sourceType, host::KFX_REL_INDEXFIELD);
     }
 }
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "release/release_settings.h"
 #include "tests/setup/setup_test_support.h"
 
@@ -23,9 +23,9 @@ std::vector<Link> NamedLinksOf(const ReleaseSettings& settings) {
 }
 
 const std::vector<Link> kFileLinks = {
-    {u"OriginalFolder", KFX_REL_BATCHFIELD, u"OriginalFolder"},
-    {u"First Page Original File Name", KFX_REL_VARIABLE, u"OriginalFileName"},
-    {u"OriginalFileNameExt", KFX_REL_BATCHFIELD, u"OriginalFileNameExt"},
+    {u"OriginalFolder", host::KFX_REL_BATCHFIELD, u"OriginalFolder"},
+    {u"First Page Original File Name", host::KFX_REL_VARIABLE, u"OriginalFileName"},
+    {u"OriginalFileNameExt", host::KFX_REL_BATCHFIELD, u"OriginalFileNameExt"},
 };
 
 class SettingsSaveTest : public testing::Test {
@@ -36,30 +36,30 @@ class SettingsSaveTest : public testing::Test {
 };
 
 TEST_F(SettingsSaveTest, LinksAreNumberedThenNamedThenTheThreeFileLinks) {
-    setup.record->links = {{u"old", KFX_REL_TEXTCONSTANT, u"docFilename"}};
+    setup.record->links = {{u"old", host::KFX_REL_TEXTCONSTANT, u"docFilename"}};
     ReleaseSettings settings(setup.data.get(), emptyCatalogue);
-    settings.numbered[12] = {u"Amount", KFX_REL_INDEXFIELD};
-    settings.numbered[3] = {u"Batch Name", KFX_REL_VARIABLE};
-    settings.numbered[5] = {u"", KFX_REL_TEXTCONSTANT};  // empty: not written
-    settings.numbered[6] = {u"unmapped", KFX_REL_UNDEFINED_LINK};
-    settings.Named(NamedSlot::docStoreServer) = {u"http://docs", KFX_REL_TEXTCONSTANT};
-    settings.Named(NamedSlot::docStorePassword) = {u"Secret Field", KFX_REL_INDEXFIELD};
-    settings.Named(NamedSlot::docFilename) = {u"", KFX_REL_UNDEFINED_LINK};
+    settings.numbered[12] = {u"Amount", host::KFX_REL_INDEXFIELD};
+    settings.numbered[3] = {u"Batch Name", host::KFX_REL_VARIABLE};
+    settings.numbered[5] = {u"", host::KFX_REL_TEXTCONSTANT};  // empty: not written
+    settings.numbered[6] = {u"unmapped", host::KFX_REL_UNDEFINED_LINK};
+    settings.Named(NamedSlot::docStoreServer) = {u"http://docs", host::KFX_REL_TEXTCONSTANT};
+    settings.Named(NamedSlot::docStorePassword) = {u"Secret Field", host::KFX_REL_INDEXFIELD};
+    settings.Named(NamedSlot::docFilename) = {u"", host::KFX_REL_UNDEFINED_LINK};
 
     ASSERT_TRUE(SaveReleaseLinks(settings));
-    std::vector<Link> expected = {{u"Batch Name", KFX_REL_VARIABLE, u"03"},
-                                  {u"Amount", KFX_REL_INDEXFIELD, u"12"}};
+    std::vector<Link> expected = {{u"Batch Name", host::KFX_REL_VARIABLE, u"03"},
+                                  {u"Amount", host::KFX_REL_INDEXFIELD, u"12"}};
     for (const Link& link : NamedLinksOf(settings))
         expected.push_back(link);
     for (const Link& link : kFileLinks)
         expected.push_back(link);
     EXPECT_EQ(Tuples(setup.record->links), Tuples(expected));
     EXPECT_EQ(setup.record->links[2 + 9].destination, u"docFilename");
-    EXPECT_EQ(setup.record->links[2 + 9].sourceType, KFX_REL_UNDEFINED_LINK);
+    EXPECT_EQ(setup.record->links[2 + 9].sourceType, host::KFX_REL_UNDEFINED_LINK);
 }
 
 TEST_F(SettingsSaveTest, LinksThatCannotBeClearedAreLeftAlone) {
-    const std::vector<Link> stored = {{u"old", KFX_REL_TEXTCONSTANT, u"docFilename"}};
+    const std::vector<Link> stored = {{u"old", host::KFX_REL_TEXTCONSTANT, u"docFilename"}};
     for (const char* operation : {"ReleaseSetupData.GetLinks", "Links.RemoveAll"}) {
         SCOPED_TRACE(operation);
         SimSetup fresh;

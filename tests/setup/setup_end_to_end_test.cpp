@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "release/release_script.h"
 #include "resources/control_ids.h"
 #include "setup/setup_script.h"
@@ -39,13 +39,13 @@ class SetupEndToEndTest : public testing::Test {
         setup.record->customProperties = {{u"docTypeKeyName[00]", u"Outdated"}};
     }
 
-    KfxReturnValue RunSetup(ScriptedSheet::Script administrator) {
+    host::KfxReturnValue RunSetup(ScriptedSheet::Script administrator) {
         ScriptedSheetFactory sheets(services.ui, std::move(administrator));
         SetupScript script(services.services, sheets);
         script.SetSetupData(setup.data);
-        EXPECT_EQ(script.OpenScript(), KFX_REL_SUCCESS);
-        const KfxReturnValue result = script.RunUI();
-        EXPECT_EQ(script.CloseScript(), KFX_REL_SUCCESS);
+        EXPECT_EQ(script.OpenScript(), host::KFX_REL_SUCCESS);
+        const host::KfxReturnValue result = script.RunUI();
+        EXPECT_EQ(script.CloseScript(), host::KFX_REL_SUCCESS);
         return result;
     }
 
@@ -89,26 +89,26 @@ class SetupEndToEndTest : public testing::Test {
 };
 
 TEST_F(SetupEndToEndTest, ConfirmedSetupIsStoredAndDrivesTheRelease) {
-    ASSERT_EQ(RunSetup(Administrator(SheetResult::kOk)), KFX_REL_SUCCESS);
+    ASSERT_EQ(RunSetup(Administrator(SheetResult::kOk)), host::KFX_REL_SUCCESS);
 
     const std::u16string url = server.Url();
     std::vector<LinkTuple> expected = {
-        {u"Invoice Number", KFX_REL_INDEXFIELD, u"00"},
-        {u"Batch Name", KFX_REL_VARIABLE, u"01"},
-        {u"ACME", KFX_REL_TEXTCONSTANT, u"02"},
-        {url, KFX_REL_TEXTCONSTANT, u"docStoreServer"},
-        {u"clerk", KFX_REL_TEXTCONSTANT, u"docStoreUsername"},
-        {u"s3cret", KFX_REL_TEXTCONSTANT, u"docStorePassword"},
-        {u"Invoices", KFX_REL_TEXTCONSTANT, u"docStoreName"},
-        {u"Invoice", KFX_REL_TEXTCONSTANT, u"docTypeName"},
-        {u"", KFX_REL_TEXTCONSTANT, u"documentDescription"},
-        {u"", KFX_REL_TEXTCONSTANT, u"authorityOwner"},
-        {u"", KFX_REL_TEXTCONSTANT, u"authorisationList"},
-        {u"", KFX_REL_TEXTCONSTANT, u"authorityPublic"},
-        {u"", KFX_REL_TEXTCONSTANT, u"docFilename"},
-        {u"OriginalFolder", KFX_REL_BATCHFIELD, u"OriginalFolder"},
-        {u"First Page Original File Name", KFX_REL_VARIABLE, u"OriginalFileName"},
-        {u"OriginalFileNameExt", KFX_REL_BATCHFIELD, u"OriginalFileNameExt"},
+        {u"Invoice Number", host::KFX_REL_INDEXFIELD, u"00"},
+        {u"Batch Name", host::KFX_REL_VARIABLE, u"01"},
+        {u"ACME", host::KFX_REL_TEXTCONSTANT, u"02"},
+        {url, host::KFX_REL_TEXTCONSTANT, u"docStoreServer"},
+        {u"clerk", host::KFX_REL_TEXTCONSTANT, u"docStoreUsername"},
+        {u"s3cret", host::KFX_REL_TEXTCONSTANT, u"docStorePassword"},
+        {u"Invoices", host::KFX_REL_TEXTCONSTANT, u"docStoreName"},
+        {u"Invoice", host::KFX_REL_TEXTCONSTANT, u"docTypeName"},
+        {u"", host::KFX_REL_TEXTCONSTANT, u"documentDescription"},
+        {u"", host::KFX_REL_TEXTCONSTANT, u"authorityOwner"},
+        {u"", host::KFX_REL_TEXTCONSTANT, u"authorisationList"},
+        {u"", host::KFX_REL_TEXTCONSTANT, u"authorityPublic"},
+        {u"", host::KFX_REL_TEXTCONSTANT, u"docFilename"},
+        {u"OriginalFolder", host::KFX_REL_BATCHFIELD, u"OriginalFolder"},
+        {u"First Page Original File Name", host::KFX_REL_VARIABLE, u"OriginalFileName"},
+        {u"OriginalFileNameExt", host::KFX_REL_BATCHFIELD, u"OriginalFileNameExt"},
     };
     EXPECT_EQ(Tuples(setup.record->links), expected);
     const std::u16string keyNames[] = {u"InvoiceNo", u"BatchRef", u"Supplier"};
@@ -128,8 +128,8 @@ TEST_F(SetupEndToEndTest, ConfirmedSetupIsStoredAndDrivesTheRelease) {
     document.imageFiles = {FromUtf8(WriteScan().string())};
     ReleaseScript release(services.services);
     release.SetDocumentData(setup.host.MakeReleaseData(setup.record, batch, document));
-    ASSERT_EQ(release.OpenScript(), KFX_REL_SUCCESS);
-    EXPECT_EQ(release.ReleaseDoc(), KFX_REL_SUCCESS);
+    ASSERT_EQ(release.OpenScript(), host::KFX_REL_SUCCESS);
+    EXPECT_EQ(release.ReleaseDoc(), host::KFX_REL_SUCCESS);
     release.CloseScript();
 
     const std::vector<RecordedRequest> requests = server.server.Requests();
@@ -155,7 +155,7 @@ TEST_F(SetupEndToEndTest, ConfirmedSetupIsStoredAndDrivesTheRelease) {
 }
 
 TEST_F(SetupEndToEndTest, CancelWritesNothing) {
-    ASSERT_EQ(RunSetup(Administrator(SheetResult::kCancel)), KFX_REL_SUCCESS);
+    ASSERT_EQ(RunSetup(Administrator(SheetResult::kCancel)), host::KFX_REL_SUCCESS);
     // The Reload alone has handed the unchanged name to the host.
     const auto writes = setup.host.JournalOfWrites().Entries();
     ASSERT_EQ(writes.size(), 1u);

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "resources/control_ids.h"
 #include "setup/setup_script.h"
 #include "tests/setup/scripted_sheet.h"
@@ -17,11 +17,11 @@ class SetupScriptTest : public testing::Test {
   protected:
     SetupScriptTest() { script.SetSetupData(setup.data); }
     // Runs the setup dialog with the administrator's script.
-    KfxReturnValue Run(Script administrator) {
+    host::KfxReturnValue Run(Script administrator) {
         ScriptedSheetFactory sheets(services.ui, std::move(administrator));
         SetupScript runner(services.services, sheets);
         runner.SetSetupData(setup.data);
-        const KfxReturnValue result = runner.RunUI();
+        const host::KfxReturnValue result = runner.RunUI();
         caption = sheets.lastCaption;
         titles = sheets.lastTitles;
         return result;
@@ -39,17 +39,17 @@ class SetupScriptTest : public testing::Test {
 };
 
 TEST_F(SetupScriptTest, OpenAndCloseSucceed) {
-    EXPECT_EQ(script.OpenScript(), KFX_REL_SUCCESS);
-    EXPECT_EQ(script.CloseScript(), KFX_REL_SUCCESS);
+    EXPECT_EQ(script.OpenScript(), host::KFX_REL_SUCCESS);
+    EXPECT_EQ(script.CloseScript(), host::KFX_REL_SUCCESS);
     EXPECT_EQ(script.SetupData(), setup.data);
 }
 
 TEST_F(SetupScriptTest, ActionEventsAnswerWithoutTouchingTheHost) {
     for (std::int32_t action = 0; action <= 13; ++action) {
-        EXPECT_EQ(script.ActionEvent(action, u"a", u"b"), KFX_REL_SUCCESS) << action;
+        EXPECT_EQ(script.ActionEvent(action, u"a", u"b"), host::KFX_REL_SUCCESS) << action;
     }
     for (std::int32_t action : {-1, 14, 19, 20, INT_MIN, INT_MAX}) {
-        EXPECT_EQ(script.ActionEvent(action, u"", u""), KFX_REL_UNSUPPORTED) << action;
+        EXPECT_EQ(script.ActionEvent(action, u"", u""), host::KFX_REL_UNSUPPORTED) << action;
     }
     EXPECT_TRUE(setup.host.Failures().CallCounts().empty());
 }
@@ -66,22 +66,22 @@ TEST_F(SetupScriptTest, SetupDataIsHeldUntilReplaced) {
 TEST_F(SetupScriptTest, WithoutSetupDataNoSheetIsShown) {
     ScriptedSheetFactory sheets(services.ui, Ends(SheetResult::kOk));
     SetupScript empty(services.services, sheets);
-    EXPECT_EQ(empty.RunUI(), KFX_REL_ERROR);
+    EXPECT_EQ(empty.RunUI(), host::KFX_REL_ERROR);
     EXPECT_EQ(sheets.sheetsRun, 0);
 }
 
 TEST_F(SetupScriptTest, TheSheetShowsThreePagesUnderItsCaption) {
-    EXPECT_EQ(Run(Ends(SheetResult::kCancel)), KFX_REL_SUCCESS);
+    EXPECT_EQ(Run(Ends(SheetResult::kCancel)), host::KFX_REL_SUCCESS);
     EXPECT_EQ(caption, u"DocStore Setup");
     EXPECT_EQ(titles,
               (std::vector<std::u16string>{u"General", u"Parameters Long", u"Parameters Short"}));
 }
 
 TEST_F(SetupScriptTest, OkWithoutChangesRewritesTheSettingsAndAppliesOnce) {
-    setup.record->links = {{u"Amount", KFX_REL_INDEXFIELD, u"04"},
-                           {u"x", KFX_REL_TEXTCONSTANT, u"obsolete"}};
+    setup.record->links = {{u"Amount", host::KFX_REL_INDEXFIELD, u"04"},
+                           {u"x", host::KFX_REL_TEXTCONSTANT, u"obsolete"}};
     setup.SetProperty(u"docStore", u"Archive");
-    EXPECT_EQ(Run(Ends(SheetResult::kOk)), KFX_REL_SUCCESS);
+    EXPECT_EQ(Run(Ends(SheetResult::kOk)), host::KFX_REL_SUCCESS);
     EXPECT_EQ(setup.Writes("Links.RemoveAll"), 1u);
     ASSERT_EQ(setup.record->links.size(), 1u + kNamedSlotCount + 3u);
     EXPECT_EQ(setup.record->links[0].destination, u"04");
@@ -99,7 +99,7 @@ TEST_F(SetupScriptTest, OkWithoutChangesRewritesTheSettingsAndAppliesOnce) {
 
 TEST_F(SetupScriptTest, OkWithoutAReloadKeepsTheStoredKeyNames) {
     setup.SetProperty(u"docTypeKeyName[00]", u"InvoiceNo");
-    ASSERT_EQ(Run(Ends(SheetResult::kOk)), KFX_REL_SUCCESS);
+    ASSERT_EQ(Run(Ends(SheetResult::kOk)), host::KFX_REL_SUCCESS);
     EXPECT_EQ(setup.Property(u"docTypeKeyName[00]"), u"InvoiceNo");
     EXPECT_EQ(setup.Property(u"docTypeKeyName[01]"), u"PARM02");
 }
@@ -119,7 +119,7 @@ TEST_F(SetupScriptTest, CancelAfterEditingEveryPageWritesNothing) {
                   sheet.Current().Click(IDC_PARAMETER_SOURCE_FIRST + 7);
                   return SheetResult::kCancel;
               }),
-              KFX_REL_SUCCESS);
+              host::KFX_REL_SUCCESS);
     EXPECT_TRUE(setup.host.JournalOfWrites().Entries().empty());
 }
 
@@ -133,7 +133,7 @@ TEST_F(SetupScriptTest, CancelAfterAReloadHasOnlyPassedTheName) {
                   sheet.Current().Click(IDC_RELOAD);
                   return SheetResult::kCancel;
               }),
-              KFX_REL_SUCCESS);
+              host::KFX_REL_SUCCESS);
     const auto writes = setup.host.JournalOfWrites().Entries();
     ASSERT_EQ(writes.size(), 1u);
     EXPECT_EQ(writes[0].operation, "ReleaseSetupData.PutName");
@@ -168,7 +168,7 @@ TEST_F(SetupScriptTest, HostFailuresWhileSavingStillReportSuccess) {
         SCOPED_TRACE(operation);
         setup.host.Failures().ClearRules();
         setup.host.Failures().Fail(operation);
-        EXPECT_EQ(Run(Ends(SheetResult::kOk)), KFX_REL_SUCCESS);
+        EXPECT_EQ(Run(Ends(SheetResult::kOk)), host::KFX_REL_SUCCESS);
     }
 }
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "common/file_system.h"
-#include "common/text.h"
 #include "common/texts.h"
+#include "common/utf16_text.h"
 #include "transport/http_request.h"
 #include "transport/url_encode.h"
 #include "transport/xml_document.h"
@@ -94,8 +94,8 @@ LoadedCatalogue::LoadedCatalogue(const std::vector<StoreSpec>& stores) {
 
 void PageTest::LoadSettings() {
     LoadReleaseSettings(settings);
-    LoadReleaseLinks(settings);
-    LoadCaptureValueNames(settings);
+    EXPECT_TRUE(LoadReleaseLinks(settings));
+    EXPECT_TRUE(LoadCaptureValueNames(settings));
 }
 
 MemoryDialog& PageTest::Open(PropertyPage& page) {

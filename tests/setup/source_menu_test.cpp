@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "resources/control_ids.h"
 #include "setup/source_menu.h"
 #include "tests/setup/setup_test_support.h"
@@ -13,11 +13,11 @@ class SourceMenuTest : public testing::Test {
     SourceMenuTest() {
         setup.record->indexFields = {{u"Invoice Number", u""}, {u"Amount", u""}};
         setup.record->batchVariableNames = {u"Batch Name", u"Scan Operator"};
-        LoadCaptureValueNames(settings);
+        EXPECT_TRUE(LoadCaptureValueNames(settings));
     }
     const MenuItem* Submenu(const MenuDescription& menu, std::u16string_view text) {
         for (const MenuItem& item : menu) {
-            if (item.isSubmenu && item.text == text)
+            if (item.IsSubmenu() && item.text == text)
                 return &item;
         }
         return nullptr;
@@ -30,7 +30,7 @@ class SourceMenuTest : public testing::Test {
 };
 
 TEST_F(SourceMenuTest, FixedCommandsThenIndexFieldsThenCaptureValues) {
-    const LinkSlot target{u"Amount", KFX_REL_INDEXFIELD};
+    const LinkSlot target{u"Amount", host::KFX_REL_INDEXFIELD};
     MenuDescription menu = BuildSourceMenu(settings, target);
     ASSERT_EQ(menu.size(), 4u);
     EXPECT_EQ(menu[0].id, 32777);
@@ -64,17 +64,17 @@ TEST_F(SourceMenuTest, CheckMarks) {
         return marks;
     };
     using Marks = std::vector<bool>;
-    EXPECT_EQ(checks({u"x", KFX_REL_TEXTCONSTANT}),
+    EXPECT_EQ(checks({u"x", host::KFX_REL_TEXTCONSTANT}),
               (Marks{true, false, false, false, false, false}));
-    EXPECT_EQ(checks({u"", KFX_REL_UNDEFINED_LINK}),
+    EXPECT_EQ(checks({u"", host::KFX_REL_UNDEFINED_LINK}),
               (Marks{false, true, false, false, false, false}));
     // Names differing in letter case are different names; a Capture value is never checked.
-    EXPECT_EQ(checks({u"amount", KFX_REL_INDEXFIELD}),
+    EXPECT_EQ(checks({u"amount", host::KFX_REL_INDEXFIELD}),
               (Marks{false, false, false, false, false, false}));
-    EXPECT_EQ(checks({u"Batch Name", KFX_REL_VARIABLE}),
+    EXPECT_EQ(checks({u"Batch Name", host::KFX_REL_VARIABLE}),
               (Marks{false, false, false, false, false, false}));
     // The same name mapped as a Capture value is no index field.
-    EXPECT_EQ(checks({u"Amount", KFX_REL_VARIABLE}),
+    EXPECT_EQ(checks({u"Amount", host::KFX_REL_VARIABLE}),
               (Marks{false, false, false, false, false, false}));
 }
 
@@ -85,6 +85,7 @@ TEST_F(SourceMenuTest, SubmenusFollowWhatTheHostOffers) {
     ASSERT_EQ(menu.size(), 3u);
     EXPECT_EQ(menu[2].text, u"Document Index Fields");
     EXPECT_TRUE(menu[2].submenu.empty());
+    EXPECT_TRUE(menu[2].IsSubmenu());
 
     setup.host.Failures().Fail("ReleaseSetupData.GetIndexFields");
     EXPECT_EQ(BuildSourceMenu(settings, LinkSlot{}).size(), 2u);
@@ -112,24 +113,24 @@ TEST_F(SourceMenuTest, OnlyAsManyEntriesAsTheCommandRangesHold) {
 }
 
 TEST_F(SourceMenuTest, Commands) {
-    LinkSlot slot{u"typed", KFX_REL_TEXTCONSTANT};
+    LinkSlot slot{u"typed", host::KFX_REL_TEXTCONSTANT};
     EXPECT_TRUE(ApplySourceCommand(settings, 28418, slot));
     EXPECT_EQ(slot.source, u"Amount");
-    EXPECT_EQ(slot.sourceType, KFX_REL_INDEXFIELD);
+    EXPECT_EQ(slot.sourceType, host::KFX_REL_INDEXFIELD);
     EXPECT_TRUE(ApplySourceCommand(settings, 28161, slot));
     EXPECT_EQ(slot.source, u"Scan Operator");
-    EXPECT_EQ(slot.sourceType, KFX_REL_VARIABLE);
+    EXPECT_EQ(slot.sourceType, host::KFX_REL_VARIABLE);
     EXPECT_TRUE(ApplySourceCommand(settings, ID_SOURCE_NO_MAPPING, slot));
     EXPECT_EQ(slot.source, u"");
-    EXPECT_EQ(slot.sourceType, KFX_REL_UNDEFINED_LINK);
-    slot = {u"typed", KFX_REL_TEXTCONSTANT};
+    EXPECT_EQ(slot.sourceType, host::KFX_REL_UNDEFINED_LINK);
+    slot = {u"typed", host::KFX_REL_TEXTCONSTANT};
     EXPECT_TRUE(ApplySourceCommand(settings, ID_SOURCE_TEXT_CONSTANT, slot));
     EXPECT_EQ(slot.source, u"");
-    EXPECT_EQ(slot.sourceType, KFX_REL_TEXTCONSTANT);
+    EXPECT_EQ(slot.sourceType, host::KFX_REL_TEXTCONSTANT);
 }
 
 TEST_F(SourceMenuTest, CommandsThatCannotBeCarriedOutChangeNothing) {
-    const LinkSlot before{u"typed", KFX_REL_TEXTCONSTANT};
+    const LinkSlot before{u"typed", host::KFX_REL_TEXTCONSTANT};
     LinkSlot slot = before;
     for (int command : {28162, 28415, 28416, 28419, 28672, 28159, 1}) {
         EXPECT_FALSE(ApplySourceCommand(settings, command, slot)) << command;

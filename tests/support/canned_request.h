@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "transport/http_request.h"
 #include "transport/posix/libxml2_document.h"
 

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstdlib>
 
-#include "tests/support/loopback_socket.h"
+#include "tools/loopback/loopback_socket.h"
 
 namespace zarn::test {
 namespace {
@@ -123,15 +123,7 @@ bool RawServer::ReadRequest(net::Socket socket, std::size_t index, std::string& 
 }
 
 bool RawServer::SendAll(net::Socket socket, std::string_view bytes) {
-    while (!bytes.empty()) {
-        if (!net::WaitUntilReady(socket, true, stop_))
-            return false;
-        long sent = net::Send(socket, bytes.data(), bytes.size());
-        if (sent <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(sent));
-    }
-    return true;
+    return net::SendAll(socket, bytes, stop_);
 }
 
 void RawServer::SendHugeReply(net::Socket socket) {

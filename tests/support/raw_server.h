@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "tests/support/loopback_socket.h"
+#include "tools/loopback/loopback_socket.h"
 
 namespace zarn::test {
 

@@ -19,7 +19,8 @@ std::unique_ptr<XmlDocument> ParseReplyBytes(std::string_view bytes) {
     body.get()->vt = VT_ARRAY | VT_UI1;
     body.get()->parray = array;
     std::unique_ptr<XmlDocument> document;
-    win32::ParseMsxmlBytes(*body, document);
+    if (FAILED(win32::ParseMsxmlBytes(*body, document)))
+        return nullptr;
     return document;
 }
 

@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "tests/support/raw_server.h"
 #include "tests/tools/zarnrel_fixture.h"
 

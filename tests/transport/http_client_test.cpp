@@ -21,8 +21,8 @@ class HttpClientTest : public ::testing::Test {
         MultipartBody body(u"---------------------------zarnRel", files);
         body.AddTextField(u"docType", u"AB");
         bool posted = body.Post(services, u"http://docs/store/", u"", u"", response, error);
-        bodySize = body.stream().Size();
-        sentBody = script.body == &body.stream();
+        bodySize = body.Stream().Size();
+        sentBody = script.body == &body.Stream();
         return posted;
     }
     bool Get() { return HttpGet(services, u"http://docs/store/", u"", u"", response, error); }
@@ -143,7 +143,7 @@ TEST_F(HttpClientTest, GetHasNoBodyAndItsOwnWording) {
 
 TEST_F(HttpClientTest, CredentialsGoToOpenAsTheyAreEvenWhenEmpty) {
     MultipartBody body(u"b", files);
-    body.Post(services, u"http://docs/", u"clerk", u"p\u00E4ss", response, error);
+    EXPECT_TRUE(body.Post(services, u"http://docs/", u"clerk", u"p\u00E4ss", response, error));
     EXPECT_EQ(script.user, u"clerk");
     EXPECT_EQ(script.password, u"p\u00E4ss");
     Get();

@@ -74,8 +74,8 @@ TEST_F(CurlRequestTest, HeadersThatWouldBreakTheRequestAreRefused) {
 
     auto exact = Create();
     ASSERT_EQ(exact->Open(u"POST", raw.Url("/"), false, u"", u""), kOk);
-    exact->SetRequestHeader(u"X-Empty", u"");
-    exact->SetRequestHeader(u"Content-Length", u"5");
+    ASSERT_EQ(exact->SetRequestHeader(u"X-Empty", u""), kOk);
+    ASSERT_EQ(exact->SetRequestHeader(u"Content-Length", u"5"), kOk);
     ASSERT_EQ(exact->Send(&body, 5), kOk);
     RawServer::Request sent = raw.Requests().at(0);
     EXPECT_NE(sent.head.find("\r\nX-Empty:\r\n"), std::string::npos);

@@ -29,30 +29,30 @@ class MultipartBodyTest : public ::testing::Test {
 
 TEST_F(MultipartBodyTest, TextPartIsDelimiterNameLineEmptyLineAndValue) {
     EXPECT_TRUE(body.AddTextField(u"docType", u"AB"));
-    EXPECT_EQ(Bytes(body.stream()), std::string(kDelimiter) +
+    EXPECT_EQ(Bytes(body.Stream()), std::string(kDelimiter) +
                                         "Content-Disposition: form-data; name=\"docType\"\r\n"
                                         "\r\n"
                                         "AB\r\n");
-    EXPECT_EQ(body.stream().Size(), 92u);
-    EXPECT_EQ(body.boundary(), kBoundary);
+    EXPECT_EQ(body.Stream().Size(), 92u);
+    EXPECT_EQ(body.Boundary(), kBoundary);
 }
 
 TEST_F(MultipartBodyTest, EmptyValueEndsThePartRightAfterTheEmptyLine) {
     body.AddTextField(u"description", u"");
-    std::string bytes = Bytes(body.stream());
+    std::string bytes = Bytes(body.Stream());
     EXPECT_EQ(bytes.substr(bytes.size() - 11), "tion\"\r\n\r\n\r\n");
 }
 
 TEST_F(MultipartBodyTest, TextsAreWrittenAsUtf8WithoutQuotingOrEscaping) {
     body.AddTextField(u"na\"me", u"caf\u00E9\r\nx");
-    std::string bytes = Bytes(body.stream());
+    std::string bytes = Bytes(body.Stream());
     EXPECT_NE(bytes.find("name=\"na\"me\"\r\n"), std::string::npos);
     EXPECT_NE(bytes.find("caf\xC3\xA9\r\nx\r\n"), std::string::npos);
 }
 
 TEST_F(MultipartBodyTest, AppendingEmptyTextWritesNothing) {
     EXPECT_TRUE(body.AppendText(u""));
-    EXPECT_EQ(body.stream().Size(), 0u);
+    EXPECT_EQ(body.Stream().Size(), 0u);
 }
 
 TEST_F(MultipartBodyTest, FilePartCarriesEveryByteOverManyChunks) {
@@ -62,25 +62,25 @@ TEST_F(MultipartBodyTest, FilePartCarriesEveryByteOverManyChunks) {
     files.files[u"/scans/page.tif"] = {content};
 
     EXPECT_EQ(body.AddFile(u"document", u"page 1.tif", u"/scans/page.tif"), FileAddResult::kAdded);
-    EXPECT_EQ(Bytes(body.stream()), FileHeader("document", "page 1.tif") + content + "\r\n");
+    EXPECT_EQ(Bytes(body.Stream()), FileHeader("document", "page 1.tif") + content + "\r\n");
 }
 
 TEST_F(MultipartBodyTest, EmptyFileGivesHeaderEmptyLineAndLineEnd) {
     files.files[u"/scans/empty.txt"] = {""};
     EXPECT_EQ(body.AddFile(u"document", u"e.txt", u"/scans/empty.txt"), FileAddResult::kAdded);
-    EXPECT_EQ(Bytes(body.stream()), FileHeader("document", "e.txt") + "\r\n");
+    EXPECT_EQ(Bytes(body.Stream()), FileHeader("document", "e.txt") + "\r\n");
 }
 
 TEST_F(MultipartBodyTest, EmptyFileNameTakesTheLastComponentOfThePath) {
     files.files[u"C:\\Images\\batch 7\\doc.tif"] = {"x"};
     body.AddFile(u"document", u"", u"C:\\Images\\batch 7\\doc.tif");
-    EXPECT_EQ(Bytes(body.stream()), FileHeader("document", "doc.tif") + "x\r\n");
+    EXPECT_EQ(Bytes(body.Stream()), FileHeader("document", "doc.tif") + "x\r\n");
 }
 
 TEST_F(MultipartBodyTest, FileThatCannotBeOpenedAppendsNothing) {
     body.AddTextField(u"docType", u"AB");
     EXPECT_EQ(body.AddFile(u"document", u"", u"/missing.tif"), FileAddResult::kNotOpened);
-    EXPECT_EQ(body.stream().Size(), 92u);
+    EXPECT_EQ(body.Stream().Size(), 92u);
 }
 
 TEST_F(MultipartBodyTest, ReadErrorPartWayIsReported) {

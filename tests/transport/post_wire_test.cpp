@@ -49,8 +49,8 @@ TEST_F(PostWireTest, EmptyBodyAnnouncesAndSendsAllButTheClosingLineEnds) {
     MultipartBody body(kBoundary, t.files);
     ASSERT_TRUE(Post(body, server.Url("/docStore/store/Main/document/"))) << Narrow(error);
 
-    EXPECT_EQ(body.stream().Size(), 42u);
-    EXPECT_EQ(Bytes(body.stream()), "-----------------------------zarnRel--\r\n\r\n");
+    EXPECT_EQ(body.Stream().Size(), 42u);
+    EXPECT_EQ(Bytes(body.Stream()), "-----------------------------zarnRel--\r\n\r\n");
     ASSERT_EQ(server.Requests().size(), 1u);
     RawServer::Request request = server.Requests()[0];
     EXPECT_NE(request.head.find("\r\nContent-Length: 38\r\n"), std::string::npos);
@@ -64,7 +64,7 @@ TEST_F(PostWireTest, SystemHeadersGoFirstInTheirOrderAndSpelling) {
     body.AddTextField(u"docType", u"AB");
     ASSERT_TRUE(Post(body, server.Url("/docStore/store/Main/document/"))) << Narrow(error);
 
-    EXPECT_EQ(body.stream().Size(), 134u);
+    EXPECT_EQ(body.Stream().Size(), 134u);
     RawServer::Request request = server.Requests().at(0);
     std::vector<std::string> lines = HeaderLines(request.head);
     ASSERT_GE(lines.size(), 1u);
@@ -93,7 +93,7 @@ TEST_F(PostWireTest, SystemHeadersGoFirstInTheirOrderAndSpelling) {
     EXPECT_NE(request.head.find("\r\nUser-Agent: "), std::string::npos);
     EXPECT_EQ(request.head.find("Expect"), std::string::npos);
     EXPECT_EQ(request.head.find("Authorization"), std::string::npos);
-    EXPECT_EQ(request.body, Bytes(body.stream()).substr(0, 130));
+    EXPECT_EQ(request.body, Bytes(body.Stream()).substr(0, 130));
 }
 
 TEST_F(PostWireTest, BlanksAndOtherLettersInTheUrlArePercentEncoded) {

@@ -1,6 +1,9 @@
 #include "tests/transport/transport_fixture.h"
 
-#include "common/text.h"
+#include <algorithm>
+#include <cstring>
+
+#include "common/utf16_text.h"
 #include "tests/support/test_http_factory.h"
 
 namespace zarn::test {

@@ -6,7 +6,7 @@
 #include <chrono>
 #include <fstream>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "tests/support/reply_bytes.h"
 #include "transport/http_client.h"
 #include "transport/xml_document.h"
@@ -17,7 +17,8 @@ namespace {
 std::unique_ptr<XmlDocument> Load(std::u16string_view text) {
     std::unique_ptr<XmlDocument> document;
     EXPECT_EQ(PlatformXmlDocumentFactory().Create(document), kOk);
-    document->LoadXml(text);
+    // Some tests load text that does not parse, to see what the document then answers.
+    static_cast<void>(document->LoadXml(text));
     return document;
 }
 
@@ -204,7 +205,7 @@ TEST(XmlDocument, NodesKeepTheirDocumentAlive) {
     {
         auto document = Load(u"<a><b x='attribute'>kept</b></a>");
         node = document->SelectSingleNode(u"//b");
-        document->LoadXml(u"<other/>");
+        EXPECT_TRUE(document->LoadXml(u"<other/>"));
         EXPECT_FALSE(document->SelectSingleNode(u"//b"));
     }
     ASSERT_TRUE(node);

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "common/win32/bstr.h"
 #include "host/kfx_constants.h"
 #include "host/sim/sim_host.h"
@@ -20,9 +20,9 @@
 namespace zarn::test {
 namespace {
 
+using host::sim::CallArguments;
 using host::sim::ReleaseDataDispatch;
 using host::sim::ReleaseSetupDataDispatch;
-using host::sim::CallArguments;
 using host::sim::StrictDispatch;
 
 using win32::ComPtr;
@@ -92,9 +92,9 @@ class ScriptsThroughDispatch : public ::testing::Test {
         EXPECT_EQ(script.PutRef(L"DocumentData", data), S_OK);
         EXPECT_TRUE(win32::SameObject(script.Get(L"DocumentData").get(), data));
         data->Release();
-        EXPECT_EQ(script.Call(L"OpenScript"), KFX_REL_SUCCESS);
+        EXPECT_EQ(script.Call(L"OpenScript"), host::KFX_REL_SUCCESS);
         int result = script.Call(L"ReleaseDoc");
-        EXPECT_EQ(script.Call(L"CloseScript"), KFX_REL_SUCCESS);
+        EXPECT_EQ(script.Call(L"CloseScript"), host::KFX_REL_SUCCESS);
         return result;
     }
 
@@ -115,7 +115,7 @@ TEST_F(ScriptsThroughDispatch, AReleasePostsTheDocumentThroughMsxmlAndLogsAsTheH
     const std::string content(300000, '\x7f');
     document.imageFiles = {MakeFile("zarn-release.tif", content)};
 
-    ASSERT_EQ(ReleaseOne(), KFX_REL_SUCCESS) << ToUtf8(Log().at(0).texts.at(0));
+    ASSERT_EQ(ReleaseOne(), host::KFX_REL_SUCCESS) << ToUtf8(Log().at(0).texts.at(0));
 
     ASSERT_EQ(server.Requests().size(), 1u);
     const RawServer::Request request = server.Requests()[0];
@@ -143,7 +143,7 @@ TEST_F(ScriptsThroughDispatch, ARefusedPostLogsAndSendsTheServersText) {
         std::to_string(body.size()) + "\r\n\r\n" + body);
     record->customProperties = {{u"serverURL", server.Url()}, {u"docStore", u"Main"}};
 
-    EXPECT_EQ(ReleaseOne(), KFX_REL_ERROR);
+    EXPECT_EQ(ReleaseOne(), host::KFX_REL_ERROR);
 
     const std::u16string expected =
         u"HTTP Request returned 500 (Internal Server Error) Unknown document type";
@@ -152,7 +152,7 @@ TEST_F(ScriptsThroughDispatch, ARefusedPostLogsAndSendsTheServersText) {
     auto sent = host.JournalOfWrites().Entries("ReleaseData.SendMessage");
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].texts.at(0), expected);
-    EXPECT_EQ(sent[0].numbers.at(0), KFX_REL_DOC_ERROR);
+    EXPECT_EQ(sent[0].numbers.at(0), host::KFX_REL_DOC_ERROR);
 }
 
 TEST_F(ScriptsThroughDispatch, AFailingOrEmptyHostEndsInOneErrorNeverInACrash) {
@@ -162,7 +162,7 @@ TEST_F(ScriptsThroughDispatch, AFailingOrEmptyHostEndsInOneErrorNeverInACrash) {
          {"ReleaseData.GetValues", "Values.GetCount", "ReleaseData.GetCustomProperties"}) {
         host.Failures().ClearRules();
         host.Failures().Fail(operation);
-        EXPECT_EQ(ReleaseOne(), KFX_REL_ERROR) << operation;
+        EXPECT_EQ(ReleaseOne(), host::KFX_REL_ERROR) << operation;
     }
     EXPECT_TRUE(server.Requests().empty());
 
@@ -189,20 +189,20 @@ TEST_F(ScriptsThroughDispatch, AFailingOrEmptyHostEndsInOneErrorNeverInACrash) {
     for (IDispatch* data : {odd, StrictDispatch::Create({})}) {
         EXPECT_EQ(script.PutRef(L"DocumentData", data), S_OK);
         data->Release();
-        EXPECT_EQ(script.Call(L"ReleaseDoc"), KFX_REL_ERROR);
+        EXPECT_EQ(script.Call(L"ReleaseDoc"), host::KFX_REL_ERROR);
     }
     EXPECT_EQ(script.PutRef(L"DocumentData", nullptr), S_OK);
     EXPECT_FALSE(script.Get(L"DocumentData"));
-    EXPECT_EQ(script.Call(L"ReleaseDoc"), KFX_REL_ERROR);
+    EXPECT_EQ(script.Call(L"ReleaseDoc"), host::KFX_REL_ERROR);
 }
 
 TEST_F(ScriptsThroughDispatch, TheSetupScriptOpensClosesAnswersEventsAndHoldsItsData) {
     Script script = Script::Create(kSetupProgId);
-    EXPECT_EQ(script.Call(L"OpenScript"), KFX_REL_SUCCESS);
+    EXPECT_EQ(script.Call(L"OpenScript"), host::KFX_REL_SUCCESS);
     for (int action = 0; action <= 13; ++action)
-        EXPECT_EQ(script.ActionEvent(action, L"a", L"b"), KFX_REL_SUCCESS) << action;
+        EXPECT_EQ(script.ActionEvent(action, L"a", L"b"), host::KFX_REL_SUCCESS) << action;
     for (int action : {-1, 14, 20})
-        EXPECT_EQ(script.ActionEvent(action, L"", L""), KFX_REL_UNSUPPORTED) << action;
+        EXPECT_EQ(script.ActionEvent(action, L"", L""), host::KFX_REL_UNSUPPORTED) << action;
 
     IDispatch* data = ReleaseSetupDataDispatch(host.MakeSetupData(record));
     int alive = StrictDispatch::Alive();
@@ -212,7 +212,7 @@ TEST_F(ScriptsThroughDispatch, TheSetupScriptOpensClosesAnswersEventsAndHoldsIts
     EXPECT_TRUE(win32::SameObject(script.Get(L"SetupData").get(), data));
     EXPECT_EQ(script.PutRef(L"SetupData", nullptr), S_OK);
     EXPECT_EQ(StrictDispatch::Alive(), alive - 1) << "and lets it go when replaced";
-    EXPECT_EQ(script.Call(L"CloseScript"), KFX_REL_SUCCESS);
+    EXPECT_EQ(script.Call(L"CloseScript"), host::KFX_REL_SUCCESS);
     EXPECT_TRUE(host.Failures().CallCounts().empty()) << "nothing of the host was touched";
 }
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "tests/support/raw_server.h"
 #include "tests/transport/transport_fixture.h"
 #include "transport/http_get.h"

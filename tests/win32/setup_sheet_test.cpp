@@ -16,7 +16,7 @@
 #include <functional>
 #include <thread>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "host/kfx_constants.h"
 #include "host/sim/sim_host.h"
 #include "host/sim/win32/sim_host_dispatch.h"
@@ -231,8 +231,8 @@ TEST(SetupResources, TheModuleCarriesItsDialogsMenuAndStrings) {
 }
 
 TEST_F(SetupWindows, AnAdministratorSetsUpTheDocumentClassWithKeyboardMouseAndMenus) {
-    record->links = {{u"Finance Archive", KFX_REL_TEXTCONSTANT, u"docStoreName"},
-                     {u"Invoice", KFX_REL_TEXTCONSTANT, u"docTypeName"}};
+    record->links = {{u"Finance Archive", host::KFX_REL_TEXTCONSTANT, u"docStoreName"},
+                     {u"Invoice", host::KFX_REL_TEXTCONSTANT, u"docTypeName"}};
     const std::u16string url = server.Url();
     const std::u16string longValue(70, u'x');
 
@@ -380,27 +380,27 @@ TEST_F(SetupWindows, AnAdministratorSetsUpTheDocumentClassWithKeyboardMouseAndMe
             PressKey(sheet.Focus(), VK_RETURN);
             EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(sheet.Sheet()); }));
         }),
-        KFX_REL_SUCCESS);
+        host::KFX_REL_SUCCESS);
 
     EXPECT_TRUE(::IsWindowEnabled(hostWindow.Handle()));
     const std::vector<LinkTuple> expected = {
-        {u"Batch Name", KFX_REL_VARIABLE, u"00"},
-        {u"Invoice Number", KFX_REL_INDEXFIELD, u"01"},
-        {u"ACME", KFX_REL_TEXTCONSTANT, u"02"},
-        {longValue.substr(0, 64), KFX_REL_TEXTCONSTANT, u"10"},
-        {url, KFX_REL_TEXTCONSTANT, u"docStoreServer"},
-        {u"clerk", KFX_REL_TEXTCONSTANT, u"docStoreUsername"},
-        {u"s3cret", KFX_REL_TEXTCONSTANT, u"docStorePassword"},
-        {u"Finance", KFX_REL_TEXTCONSTANT, u"docStoreName"},
-        {u"Invoice", KFX_REL_TEXTCONSTANT, u"docTypeName"},
-        {u"Supplier Name", KFX_REL_INDEXFIELD, u"documentDescription"},
-        {u"accounts-payable-tea", KFX_REL_TEXTCONSTANT, u"authorityOwner"},
-        {u"finance-team-and-aud", KFX_REL_TEXTCONSTANT, u"authorisationList"},
-        {u"*R", KFX_REL_TEXTCONSTANT, u"authorityPublic"},
-        {u"", KFX_REL_TEXTCONSTANT, u"docFilename"},
-        {u"OriginalFolder", KFX_REL_BATCHFIELD, u"OriginalFolder"},
-        {u"First Page Original File Name", KFX_REL_VARIABLE, u"OriginalFileName"},
-        {u"OriginalFileNameExt", KFX_REL_BATCHFIELD, u"OriginalFileNameExt"},
+        {u"Batch Name", host::KFX_REL_VARIABLE, u"00"},
+        {u"Invoice Number", host::KFX_REL_INDEXFIELD, u"01"},
+        {u"ACME", host::KFX_REL_TEXTCONSTANT, u"02"},
+        {longValue.substr(0, 64), host::KFX_REL_TEXTCONSTANT, u"10"},
+        {url, host::KFX_REL_TEXTCONSTANT, u"docStoreServer"},
+        {u"clerk", host::KFX_REL_TEXTCONSTANT, u"docStoreUsername"},
+        {u"s3cret", host::KFX_REL_TEXTCONSTANT, u"docStorePassword"},
+        {u"Finance", host::KFX_REL_TEXTCONSTANT, u"docStoreName"},
+        {u"Invoice", host::KFX_REL_TEXTCONSTANT, u"docTypeName"},
+        {u"Supplier Name", host::KFX_REL_INDEXFIELD, u"documentDescription"},
+        {u"accounts-payable-tea", host::KFX_REL_TEXTCONSTANT, u"authorityOwner"},
+        {u"finance-team-and-aud", host::KFX_REL_TEXTCONSTANT, u"authorisationList"},
+        {u"*R", host::KFX_REL_TEXTCONSTANT, u"authorityPublic"},
+        {u"", host::KFX_REL_TEXTCONSTANT, u"docFilename"},
+        {u"OriginalFolder", host::KFX_REL_BATCHFIELD, u"OriginalFolder"},
+        {u"First Page Original File Name", host::KFX_REL_VARIABLE, u"OriginalFileName"},
+        {u"OriginalFileNameExt", host::KFX_REL_BATCHFIELD, u"OriginalFileNameExt"},
     };
     EXPECT_EQ(Tuples(record->links), expected);
     const std::u16string keys[] = {u"InvoiceNo", u"Supplier", u"InvoiceDate",
@@ -452,12 +452,12 @@ bool WaitCursorShown() {
 TEST_F(SetupWindows, FailedReloadsAreReportedInBoxesAndCancelWritesNothing) {
     const std::u16string url = server.Url();
     server.SetReply(XmlReply(500, "Internal Server Error", "<ZARN/>"));
-    record->links = {{u"Invoice Number", KFX_REL_INDEXFIELD, u"00"},
-                     {url, KFX_REL_TEXTCONSTANT, u"docStoreServer"},
-                     {u"clerk", KFX_REL_TEXTCONSTANT, u"docStoreUsername"},
-                     {u"s3cret", KFX_REL_TEXTCONSTANT, u"docStorePassword"},
-                     {u"Finance", KFX_REL_TEXTCONSTANT, u"docStoreName"},
-                     {u"Invoice", KFX_REL_TEXTCONSTANT, u"docTypeName"}};
+    record->links = {{u"Invoice Number", host::KFX_REL_INDEXFIELD, u"00"},
+                     {url, host::KFX_REL_TEXTCONSTANT, u"docStoreServer"},
+                     {u"clerk", host::KFX_REL_TEXTCONSTANT, u"docStoreUsername"},
+                     {u"s3cret", host::KFX_REL_TEXTCONSTANT, u"docStorePassword"},
+                     {u"Finance", host::KFX_REL_TEXTCONSTANT, u"docStoreName"},
+                     {u"Invoice", host::KFX_REL_TEXTCONSTANT, u"docTypeName"}};
     record->customProperties = {{u"docTypeKeyName[00]", u"Outdated"}};
     const std::vector<Link> stored = record->links;
 
@@ -560,7 +560,7 @@ TEST_F(SetupWindows, FailedReloadsAreReportedInBoxesAndCancelWritesNothing) {
             PressKey(sheet.Focus(), VK_ESCAPE);
             EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(sheet.Sheet()); }));
         }),
-        KFX_REL_SUCCESS);
+        host::KFX_REL_SUCCESS);
 
     // The Reloads that went to a server have handed the name to the host, nothing else.
     const std::vector<host::sim::JournalEntry> writes = host.JournalOfWrites().Entries();
@@ -625,12 +625,12 @@ TEST_F(SetupWindows, HugeCataloguesAndOddRecordsKeepTheSheetWorkingAndTheRecordR
     record->batchVariableNames.assign(300, Awkward(u"Value"));
     const std::u16string url = server.Url();
     record->links = {{u"from a newer host", 42, u"03"},
-                     {u"nobody reads this", KFX_REL_TEXTCONSTANT, u"someDestination"},
-                     {u"too late", KFX_REL_TEXTCONSTANT, u"25"},
-                     {url, KFX_REL_TEXTCONSTANT, u"docStoreServer"},
-                     {u"clerk", KFX_REL_TEXTCONSTANT, u"docStoreUsername"},
-                     {u"s3cret", KFX_REL_TEXTCONSTANT, u"docStorePassword"},
-                     {Awkward(u"store"), KFX_REL_TEXTCONSTANT, u"docStoreName"},
+                     {u"nobody reads this", host::KFX_REL_TEXTCONSTANT, u"someDestination"},
+                     {u"too late", host::KFX_REL_TEXTCONSTANT, u"25"},
+                     {url, host::KFX_REL_TEXTCONSTANT, u"docStoreServer"},
+                     {u"clerk", host::KFX_REL_TEXTCONSTANT, u"docStoreUsername"},
+                     {u"s3cret", host::KFX_REL_TEXTCONSTANT, u"docStorePassword"},
+                     {Awkward(u"store"), host::KFX_REL_TEXTCONSTANT, u"docStoreName"},
                      {u"", -9, u"docTypeName"}};
 
     EXPECT_EQ(RunSetup([&](SheetDriver& sheet) {
@@ -694,7 +694,7 @@ TEST_F(SetupWindows, HugeCataloguesAndOddRecordsKeepTheSheetWorkingAndTheRecordR
                   PressKey(sheet.Focus(), VK_RETURN);
                   EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(sheet.Sheet()); }));
               }),
-              KFX_REL_SUCCESS);
+              host::KFX_REL_SUCCESS);
 
     // What the setup wrote: its own destinations only, every source type one the release reads
     // (a numbered slot keeps a type it does not know), and texts as they were.
@@ -704,16 +704,17 @@ TEST_F(SetupWindows, HugeCataloguesAndOddRecordsKeepTheSheetWorkingAndTheRecordR
         if (link.destination == u"03") {
             EXPECT_EQ(link.sourceType, 42);
         } else {
-            EXPECT_GE(link.sourceType, KFX_REL_UNDEFINED_LINK);
-            EXPECT_LE(link.sourceType, KFX_REL_DOCUMENTID);
+            EXPECT_GE(link.sourceType, host::KFX_REL_UNDEFINED_LINK);
+            EXPECT_LE(link.sourceType, host::KFX_REL_DOCUMENTID);
         }
     }
     EXPECT_EQ(std::count(destinations.begin(), destinations.end(), u"someDestination"), 0);
     EXPECT_EQ(std::count(destinations.begin(), destinations.end(), u"25"), 0);
     const std::vector<LinkTuple> written = Tuples(record->links);
-    EXPECT_NE(std::find(written.begin(), written.end(),
-                        LinkTuple(std::u16string(2000, u'F'), KFX_REL_INDEXFIELD, u"docFilename")),
-              written.end());
+    EXPECT_NE(
+        std::find(written.begin(), written.end(),
+                  LinkTuple(std::u16string(2000, u'F'), host::KFX_REL_INDEXFIELD, u"docFilename")),
+        written.end());
     EXPECT_EQ(record->name, std::u16string(2000, u'n') + Awkward(u""));
     EXPECT_EQ(*host::sim::FindText(record->customProperties, u"docTypeKeyName[00]"), u"Key1");
 
@@ -728,9 +729,9 @@ TEST_F(SetupWindows, HugeCataloguesAndOddRecordsKeepTheSheetWorkingAndTheRecordR
     IDispatch* data = host::sim::ReleaseDataDispatch(host.MakeReleaseData(record, {}, document));
     EXPECT_EQ(release.PutRef(L"DocumentData", data), S_OK);
     data->Release();
-    EXPECT_EQ(release.Call(L"OpenScript"), KFX_REL_SUCCESS);
-    EXPECT_EQ(release.Call(L"ReleaseDoc"), KFX_REL_SUCCESS);
-    EXPECT_EQ(release.Call(L"CloseScript"), KFX_REL_SUCCESS);
+    EXPECT_EQ(release.Call(L"OpenScript"), host::KFX_REL_SUCCESS);
+    EXPECT_EQ(release.Call(L"ReleaseDoc"), host::KFX_REL_SUCCESS);
+    EXPECT_EQ(release.Call(L"CloseScript"), host::KFX_REL_SUCCESS);
     EXPECT_TRUE(server.Requests().back().head.starts_with("POST /docStore/store/NNNN"));
 }
 

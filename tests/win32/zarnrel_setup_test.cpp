@@ -11,7 +11,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "host/kfx_constants.h"
 #include "resources/control_ids.h"
 #include "tests/support/raw_server.h"
@@ -159,7 +159,7 @@ TEST_F(ZarnrelSetup, OkWritesTheRecordBackAndCancelLeavesTheFileAsItWas) {
     // settings follow, then the file links.
     ASSERT_EQ(links.size(), 14u);
     EXPECT_EQ(links[0], LinkTuple(u"from a newer host", 9, u"07"));
-    EXPECT_EQ(links[4], LinkTuple(u"Archive", KFX_REL_TEXTCONSTANT, u"docStoreName"));
+    EXPECT_EQ(links[4], LinkTuple(u"Archive", host::KFX_REL_TEXTCONSTANT, u"docStoreName"));
     EXPECT_EQ(std::get<2>(links[13]), u"OriginalFileNameExt");
     const std::u16string* keyName =
         host::sim::FindText(saved.record->customProperties, u"docTypeKeyName[00]");

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "host/kfx_constants.h"
 #include "release/stored_names.h"
 #include "tools/cli/setup_record_json.h"
@@ -174,7 +174,7 @@ bool LoadBatchFile(const fs::path& path, BatchFile& batch, std::string& error) {
 }
 
 void UseServer(BatchFile& batch, const std::u16string& url) {
-    const Link server{url, KFX_REL_TEXTCONSTANT, std::u16string(kServerDestination)};
+    const Link server{url, host::KFX_REL_TEXTCONSTANT, std::u16string(kServerDestination)};
     bool replaced = false;
     for (Link& link : batch.setup->links) {
         if (link.destination == kServerDestination) {

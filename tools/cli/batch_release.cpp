@@ -1,5 +1,6 @@
 #include "tools/cli/batch_release.h"
 
+#include "common/utf16_text.h"
 #include "host/sim/sim_host.h"
 #include "release/release_script.h"
 #include "tools/cli/console_services.h"
@@ -44,7 +45,7 @@ bool ReleaseBatch(const BatchFile& batch, std::ostream& out) {
     ConsoleServices console;
     ReleaseScript script(console.services());
     script.SetDocumentData(dataOf(batch.documents.front()));
-    if (script.OpenScript() != KFX_REL_SUCCESS) {
+    if (script.OpenScript() != host::KFX_REL_SUCCESS) {
         out << "OpenScript failed; no document was released." << std::endl;
         script.CloseScript();
         return false;
@@ -57,13 +58,13 @@ bool ReleaseBatch(const BatchFile& batch, std::ostream& out) {
         }
         // Only this document's writes are shown, and the journal does not grow with the batch.
         host.JournalOfWrites().Clear();
-        const bool success = script.ReleaseDoc() == KFX_REL_SUCCESS;
+        const bool success = script.ReleaseDoc() == host::KFX_REL_SUCCESS;
         released += success ? 1 : 0;
         out << "[" << i + 1 << "/" << total << "] " << VisibleText(batch.documents[i].label)
             << " ... " << (success ? "released: " : "FAILED: ") << LogText(host.JournalOfWrites())
             << std::endl;
     }
-    const bool closed = script.CloseScript() == KFX_REL_SUCCESS;
+    const bool closed = script.CloseScript() == host::KFX_REL_SUCCESS;
     if (released == total) {
         out << (total == 1 ? "The document was released."
                            : "All " + std::to_string(total) + " documents were released.");

@@ -4,7 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "tools/text/visible_text.h"
 
 namespace zarn::tools {
@@ -53,14 +53,14 @@ void PrintKeys(std::ostream& out, const std::vector<DocTypeKey>& keys) {
     std::size_t flagsWidth = 0;
     for (const DocTypeKey& entry : keys) {
         nameWidth = std::max(nameWidth, Width(VisibleText(entry.key->name)));
-        typeWidth = std::max(typeWidth, Width(VisibleText(entry.key->typeDescription)));
+        typeWidth = std::max(typeWidth, Width(VisibleText(entry.key->TypeDescription())));
         flagsWidth = std::max(flagsWidth, Width(Flags(entry)));
     }
     for (std::size_t n = 0; n < keys.size(); ++n) {
         const DocStoreKey& key = *keys[n].key;
         std::string line = "    [" + ToUtf8(TwoDigits(static_cast<std::int32_t>(n))) + "] " +
                            PadTo(VisibleText(key.name), nameWidth) + "  " +
-                           PadTo(VisibleText(key.typeDescription), typeWidth) + "  " +
+                           PadTo(VisibleText(key.TypeDescription()), typeWidth) + "  " +
                            PadTo(Flags(keys[n]), flagsWidth) + "  " + VisibleText(key.description);
         line.erase(line.find_last_not_of(' ') + 1);
         out << line << "\n";
@@ -72,7 +72,7 @@ ordered_json KeyJson(const DocStoreKey& key) {
             {"name", ToUtf8(key.name)},
             {"description", ToUtf8(key.description)},
             {"typeCode", static_cast<std::int32_t>(key.type)},
-            {"typeDescription", ToUtf8(key.typeDescription)},
+            {"typeDescription", ToUtf8(key.TypeDescription())},
             {"size", key.size},
             {"scale", key.scale}};
 }

@@ -1,9 +1,9 @@
 #include "tools/cli/catalogue_reply_check.h"
 
+#include "common/resource_texts.h"
 #include "common/texts.h"
 #include "common/user_interface.h"
 #include "resources/string_ids.h"
-#include "transport/reply_fields.h"
 
 namespace zarn::tools {
 

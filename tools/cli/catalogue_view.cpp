@@ -1,7 +1,7 @@
 #include "tools/cli/catalogue_view.h"
 
 #include "catalogue/doc_store_manager.h"
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "tools/cli/catalogue_printer.h"
 #include "tools/cli/catalogue_reply_check.h"
 #include "tools/cli/console_services.h"

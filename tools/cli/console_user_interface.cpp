@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "common/utf16_text.h"
 #include "tools/text/visible_text.h"
 
 namespace zarn::tools {

@@ -5,7 +5,7 @@
 #include <iostream>
 #include <mutex>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "tools/cli/batch_file.h"
 #include "tools/cli/batch_release.h"
 #include "tools/cli/bundled_examples.h"

@@ -7,7 +7,7 @@
 #include <iostream>
 
 #include "common/module_version.h"
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "tools/cli/command.h"
 #include "tools/text/visible_text.h"
 

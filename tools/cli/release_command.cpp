@@ -1,6 +1,6 @@
 #include <iostream>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "tools/cli/batch_file.h"
 #include "tools/cli/batch_release.h"
 #include "tools/cli/command.h"

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "host/kfx_constants.h"
 
 namespace zarn::tools {
@@ -20,13 +20,13 @@ struct SourceTypeName {
     std::int32_t type;
 };
 constexpr SourceTypeName kSourceTypeNames[] = {
-    {"none", KFX_REL_UNDEFINED_LINK},   {"indexField", KFX_REL_INDEXFIELD},
-    {"text", KFX_REL_TEXTCONSTANT},     {"captureValue", KFX_REL_VARIABLE},
-    {"batchField", KFX_REL_BATCHFIELD}, {"documentId", KFX_REL_DOCUMENTID},
+    {"none", host::KFX_REL_UNDEFINED_LINK},   {"indexField", host::KFX_REL_INDEXFIELD},
+    {"text", host::KFX_REL_TEXTCONSTANT},     {"captureValue", host::KFX_REL_VARIABLE},
+    {"batchField", host::KFX_REL_BATCHFIELD}, {"documentId", host::KFX_REL_DOCUMENTID},
 };
 
 bool HostKnows(std::int32_t type) {
-    return type >= KFX_REL_UNDEFINED_LINK && type <= KFX_REL_DOCUMENTID;
+    return type >= host::KFX_REL_UNDEFINED_LINK && type <= host::KFX_REL_DOCUMENTID;
 }
 
 std::int32_t ReadSourceType(const JsonNode& node, SetupRecordUse use) {
@@ -35,8 +35,9 @@ std::int32_t ReadSourceType(const JsonNode& node, SetupRecordUse use) {
         names += (names.empty() ? "" : ", ") + std::string(known.name);
     }
     const std::string numbers = use == SetupRecordUse::release
-                                    ? "a number from " + std::to_string(KFX_REL_UNDEFINED_LINK) +
-                                          " to " + std::to_string(KFX_REL_DOCUMENTID)
+                                    ? "a number from " +
+                                          std::to_string(host::KFX_REL_UNDEFINED_LINK) + " to " +
+                                          std::to_string(host::KFX_REL_DOCUMENTID)
                                     : "a number";
     const std::string expected = "; expected " + numbers + " or one of: " + names;
     if (node.value().is_number()) {

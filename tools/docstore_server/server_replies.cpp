@@ -1,6 +1,6 @@
 #include "tools/docstore_server/server_replies.h"
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 
 namespace zarn::docstore {
 

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 
 namespace zarn::tools {
 

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "common/win32/bstr.h"
 #include "tools/cli/environment.h"
 

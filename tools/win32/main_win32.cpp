@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "common/win32/bstr.h"
 #include "tools/cli/command.h"
 #include "tools/cli/program.h"

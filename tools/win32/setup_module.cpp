@@ -1,6 +1,6 @@
 #include "tools/win32/setup_module.h"
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "tools/json/utf8_path.h"
 
 namespace zarn::tools {

@@ -1,6 +1,6 @@
 #include "tools/win32/utf8_console_buffer.h"
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 
 namespace zarn::tools {
 

@@ -19,7 +19,7 @@ class CurlShare {
     CurlShare(const CurlShare&) = delete;
     CurlShare& operator=(const CurlShare&) = delete;
 
-    CURLSH* handle() const { return handle_; }
+    CURLSH* Handle() const { return handle_; }
 
     // An easy handle with libcurl's default options, reused where one is idle; null when
     // libcurl cannot make one.

@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "transport/posix/curl_errors.h"
 #include "transport/posix/curl_share.h"
 #include "transport/posix/libxml2_document.h"
@@ -188,7 +188,7 @@ HResult CurlHttpRequest::Configure(curl_slist*& headers, const ByteStream* body,
     }
 
     curl_easy_setopt(easy_, CURLOPT_URL, url_.c_str());
-    curl_easy_setopt(easy_, CURLOPT_SHARE, share_->handle());
+    curl_easy_setopt(easy_, CURLOPT_SHARE, share_->Handle());
     curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(easy_, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(easy_, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
@@ -414,7 +414,7 @@ class CurlHttpRequestFactory final : public HttpRequestFactory {
         : share_(std::make_shared<CurlShare>()), options_(options) {}
 
     HResult Create(std::unique_ptr<HttpRequest>& request) override {
-        if (share_->handle() == nullptr)
+        if (share_->Handle() == nullptr)
             return kFail;
         CURL* easy = share_->TakeEasy();
         if (easy == nullptr)

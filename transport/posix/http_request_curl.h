@@ -29,6 +29,7 @@ struct CurlHttpOptions {
 // A factory of libcurl request objects. A connection to a server stays open from one request
 // object to the next; kept connections live as long as the factory or the last request object
 // made by it.
-std::unique_ptr<HttpRequestFactory> CreateCurlHttpRequestFactory(const CurlHttpOptions& options);
+[[nodiscard]] std::unique_ptr<HttpRequestFactory> CreateCurlHttpRequestFactory(
+    const CurlHttpOptions& options);
 
 }  // namespace zarn

@@ -10,6 +10,6 @@ namespace zarn {
 // Parses the bytes of a reply body, letting the parser detect their encoding from a byte-order
 // mark or the XML declaration. Bytes that are not well-formed XML give an empty document, as
 // the platform's request object gives for its parsed reply.
-std::unique_ptr<XmlDocument> ParseXmlBytes(std::string_view bytes);
+[[nodiscard]] std::unique_ptr<XmlDocument> ParseXmlBytes(std::string_view bytes);
 
 }  // namespace zarn

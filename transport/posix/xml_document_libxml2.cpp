@@ -16,7 +16,7 @@
 #include <mutex>
 #include <string>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "transport/posix/libxml2_document.h"
 #include "transport/posix/libxml2_expansion.h"
 

@@ -13,11 +13,11 @@ namespace zarn {
 // that the scan cannot follow (a parameter-entity reference, which may declare further
 // entities; a character reference to "&" in an entity's value; nesting beyond 64 entities)
 // counts as unbounded.
-bool EntityExpansionWithin(std::u16string_view document, std::uint64_t limit);
+[[nodiscard]] bool EntityExpansionWithin(std::u16string_view document, std::uint64_t limit);
 
 // The same for the bytes of a reply: the UTF-16 units after a UTF-16 byte-order mark, otherwise
 // one unit per byte, which keeps the markup of every ASCII-compatible encoding. The bytes are
 // copied only when they hold a document type declaration.
-bool EntityExpansionWithin(std::string_view bytes, std::uint64_t limit);
+[[nodiscard]] bool EntityExpansionWithin(std::string_view bytes, std::uint64_t limit);
 
 }  // namespace zarn

@@ -7,7 +7,7 @@
 #include <limits>
 #include <new>
 
-#include "common/text.h"
+#include "common/utf16_text.h"
 #include "common/win32/bstr.h"
 #include "common/win32/com_ptr.h"
 #include "common/win32/variant.h"

@@ -1,12 +1,14 @@
 #pragma once
 
-// The few socket operations that the test servers need, on POSIX and on Winsock alike.
+// The few socket operations that the loopback servers of the tests and benchmarks need, on POSIX
+// and on Winsock alike.
 
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
-namespace zarn::test::net {
+namespace zarn::net {
 
 using Socket = std::intptr_t;
 constexpr Socket kNoSocket = -1;
@@ -25,4 +27,8 @@ bool WaitUntilReady(Socket socket, bool forWriting, const std::atomic<bool>& sto
 long Receive(Socket socket, char* buffer, std::size_t capacity);
 long Send(Socket socket, const char* bytes, std::size_t count);
 
-}  // namespace zarn::test::net
+// Sends every byte, waiting as the socket lets it; false when `stop` was set or the connection
+// failed.
+bool SendAll(Socket socket, std::string_view bytes, const std::atomic<bool>& stop);
+
+}  // namespace zarn::net

@@ -3,9 +3,9 @@
 #include <climits>
 #include <stdexcept>
 
-#include "tests/support/loopback_socket.h"
+#include "tools/loopback/loopback_socket.h"
 
-namespace zarn::test::net {
+namespace zarn::net {
 namespace {
 
 constexpr int kPollMilliseconds = 20;
@@ -18,14 +18,14 @@ int Clamp(std::size_t count) {
     return count > INT_MAX ? INT_MAX : static_cast<int>(count);
 }
 
-// Winsock is started once for the test program and left running until it exits.
+// Winsock is started once for the program and left running until it exits.
 void StartWinsock() {
     static const bool started = [] {
         WSADATA data;
         return ::WSAStartup(MAKEWORD(2, 2), &data) == 0;
     }();
     if (!started)
-        throw std::runtime_error("test server: WSAStartup failed");
+        throw std::runtime_error("loopback server: WSAStartup failed");
 }
 
 }  // namespace
@@ -43,7 +43,7 @@ Socket ListenOnLoopback(int& port) {
         ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
         if (listener != INVALID_SOCKET)
             ::closesocket(listener);
-        throw std::runtime_error("test server: cannot listen on 127.0.0.1");
+        throw std::runtime_error("loopback server: cannot listen on 127.0.0.1");
     }
     port = ntohs(address.sin_port);
     return static_cast<Socket>(listener);
@@ -85,4 +85,4 @@ long Send(Socket socket, const char* bytes, std::size_t count) {
     return ::send(Handle(socket), bytes, Clamp(count), 0);
 }
 
-}  // namespace zarn::test::net
+}  // namespace zarn::net

@@ -1,4 +1,4 @@
-#include "common/text.h"
+#include "common/utf16_text.h"
 
 #include <gtest/gtest.h>
 

@@ -6,9 +6,9 @@
 
 #include <stdexcept>
 
-#include "tests/support/loopback_socket.h"
+#include "tools/loopback/loopback_socket.h"
 
-namespace zarn::test::net {
+namespace zarn::net {
 namespace {
 
 // How often a wait looks at its stop flag.
@@ -31,7 +31,7 @@ Socket ListenOnLoopback(int& port) {
         ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
         if (listener >= 0)
             ::close(listener);
-        throw std::runtime_error("test server: cannot listen on 127.0.0.1");
+        throw std::runtime_error("loopback server: cannot listen on 127.0.0.1");
     }
     port = ntohs(address.sin_port);
     return listener;
@@ -66,4 +66,4 @@ long Send(Socket socket, const char* bytes, std::size_t count) {
     return static_cast<long>(::send(Handle(socket), bytes, count, MSG_NOSIGNAL));
 }
 
-}  // namespace zarn::test::net
+}  // namespace zarn::net
