@@ -17,12 +17,12 @@
 #include <vector>
 
 #include "bench/child_process.h"
-#include "bench/counting_user_interface.h"
 #include "bench/scratch_folder.h"
 #include "catalogue/doc_store_manager.h"
 #include "common/file_system.h"
 #include "common/texts.h"
 #include "common/utf16_text.h"
+#include "tools/cli/console_user_interface.h"
 #include "transport/posix/http_request_curl.h"
 #include "transport/url_encode.h"
 
@@ -30,9 +30,9 @@ namespace zarn {
 namespace {
 
 using bench::ChildRun;
-using bench::CountingUserInterface;
 using bench::MakeScratchFolder;
 using bench::RunChild;
+using tools::ConsoleUserInterface;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kStores = 500;
@@ -203,7 +203,7 @@ struct LoadTimes {
 
 LoadTimes LoadOnce(const std::u16string& serverURL, HttpRequestFactory& curl) {
     TimedRequestFactory http(curl);
-    CountingUserInterface ui;
+    ConsoleUserInterface ui;
     Services services{PlatformFileSystem(), http, PlatformXmlDocumentFactory(), PlatformTexts(),
                       ui};
     CDocStoreManager manager(services);
@@ -216,9 +216,9 @@ LoadTimes LoadOnce(const std::u16string& serverURL, HttpRequestFactory& curl) {
     for (const DocStore& store : manager.Stores())
         links += store.links.size();
     if (!loaded || manager.Stores().size() != kStores || links != kStores * kLinks ||
-        ui.messages != 0) {
-        std::fprintf(stderr, "load incomplete: %zu stores, %zu links, %d messages\n",
-                     manager.Stores().size(), links, ui.messages);
+        ui.MessagesShown() != 0) {
+        std::fprintf(stderr, "load incomplete: %zu stores, %zu links, %zu messages\n",
+                     manager.Stores().size(), links, ui.MessagesShown());
         std::exit(1);
     }
     return times;

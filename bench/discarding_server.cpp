@@ -27,37 +27,17 @@ bool BodyLength(std::string_view head, std::uint64_t& length) {
 
 }  // namespace
 
-DiscardingServer::DiscardingServer() : listener_(net::ListenOnLoopback(port_)) {
-    acceptor_ = std::thread([this] { AcceptLoop(); });
-}
-
-DiscardingServer::~DiscardingServer() {
-    stop_ = true;
-    acceptor_.join();
-    for (std::thread& worker : workers_)
-        worker.join();
-    net::Close(listener_);
-}
+DiscardingServer::DiscardingServer()
+    : acceptor_([this](net::Socket socket, std::size_t) { Serve(socket); }) {}
 
 std::string DiscardingServer::Url(const std::string& path) const {
-    return "http://127.0.0.1:" + std::to_string(port_) + path;
-}
-
-void DiscardingServer::AcceptLoop() {
-    while (net::WaitUntilReady(listener_, false, stop_)) {
-        const net::Socket socket = net::Accept(listener_);
-        if (socket == net::kNoSocket)
-            continue;
-        std::lock_guard lock(mutex_);
-        workers_.emplace_back([this, socket] { Serve(socket); });
-    }
+    return "http://127.0.0.1:" + std::to_string(acceptor_.Port()) + path;
 }
 
 void DiscardingServer::Serve(net::Socket socket) {
     std::string pending;
-    while (Discard(socket, pending) && net::SendAll(socket, kReply, stop_))
+    while (Discard(socket, pending) && net::SendAll(socket, kReply, acceptor_.Stopping()))
         ++requests_;
-    net::Close(socket);
 }
 
 bool DiscardingServer::Discard(net::Socket socket, std::string& pending) {
@@ -83,7 +63,7 @@ bool DiscardingServer::Discard(net::Socket socket, std::string& pending) {
 }
 
 bool DiscardingServer::Receive(net::Socket socket, std::string& pending) {
-    if (!net::WaitUntilReady(socket, false, stop_))
+    if (!net::WaitUntilReady(socket, false, acceptor_.Stopping()))
         return false;
     char chunk[65536];
     const long got = net::Receive(socket, chunk, sizeof chunk);

@@ -2,12 +2,9 @@
 
 #include <atomic>
 #include <cstddef>
-#include <mutex>
 #include <string>
-#include <thread>
-#include <vector>
 
-#include "tools/loopback/loopback_socket.h"
+#include "tools/loopback/loopback_acceptor.h"
 
 namespace zarn::bench {
 
@@ -18,28 +15,20 @@ namespace zarn::bench {
 class DiscardingServer {
   public:
     DiscardingServer();
-    ~DiscardingServer();
-    DiscardingServer(const DiscardingServer&) = delete;
-    DiscardingServer& operator=(const DiscardingServer&) = delete;
 
     // "http://127.0.0.1:<port>" followed by the path.
     std::string Url(const std::string& path = "") const;
     std::size_t RequestCount() const { return requests_; }
 
   private:
-    void AcceptLoop();
     void Serve(net::Socket socket);
     // Reads one request and discards its body; false when the connection ended or is no HTTP.
     bool Discard(net::Socket socket, std::string& pending);
     bool Receive(net::Socket socket, std::string& pending);
 
-    int port_ = 0;
-    net::Socket listener_;
-    std::atomic<bool> stop_{false};
     std::atomic<std::size_t> requests_{0};
-    std::mutex mutex_;
-    std::vector<std::thread> workers_;
-    std::thread acceptor_;
+    // Last, so that the connections' threads end before the count they add to.
+    net::LoopbackAcceptor acceptor_;
 };
 
 }  // namespace zarn::bench

@@ -14,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "bench/counting_user_interface.h"
 #include "bench/discarding_server.h"
 #include "bench/random_document.h"
 #include "common/file_system.h"
@@ -23,6 +22,7 @@
 #include "common/utf16_text.h"
 #include "host/sim/sim_host.h"
 #include "release/release_script.h"
+#include "tools/cli/console_user_interface.h"
 #include "transport/posix/http_request_curl.h"
 
 namespace {
@@ -82,7 +82,7 @@ int main() {
     const std::string url = server.Url("/docStore/store/Main/document/");
 
     auto http = zarn::CreateCurlHttpRequestFactory(zarn::CurlHttpOptions{});
-    zarn::bench::CountingUserInterface ui;
+    zarn::tools::ConsoleUserInterface ui;
     zarn::Services services{zarn::PlatformFileSystem(), *http, zarn::PlatformXmlDocumentFactory(),
                             zarn::PlatformTexts(), ui};
 

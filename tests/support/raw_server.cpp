@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <thread>
 
 #include "tools/loopback/loopback_socket.h"
 
@@ -31,17 +32,8 @@ bool LooksLikeRequest(std::string_view head) {
 
 }  // namespace
 
-RawServer::RawServer() : listener_(net::ListenOnLoopback(port_)) {
-    acceptor_ = std::thread([this] { AcceptLoop(); });
-}
-
-RawServer::~RawServer() {
-    stop_ = true;
-    acceptor_.join();
-    for (std::thread& worker : workers_)
-        worker.join();
-    net::Close(listener_);
-}
+RawServer::RawServer()
+    : acceptor_([this](net::Socket socket, std::size_t index) { Serve(socket, index); }) {}
 
 void RawServer::SetReplies(std::vector<std::string> replies) {
     std::lock_guard lock(mutex_);
@@ -56,7 +48,7 @@ std::string RawServer::Reply(std::string_view statusLine, std::string_view body)
 }
 
 std::u16string RawServer::Url(std::string_view path) const {
-    std::string url = "http://127.0.0.1:" + std::to_string(port_) + std::string(path);
+    std::string url = "http://127.0.0.1:" + std::to_string(Port()) + std::string(path);
     return std::u16string(url.begin(), url.end());
 }
 
@@ -70,20 +62,8 @@ std::vector<RawServer::Request> RawServer::Requests() const {
     return requests_;
 }
 
-void RawServer::AcceptLoop() {
-    while (net::WaitUntilReady(listener_, false, stop_)) {
-        net::Socket socket = net::Accept(listener_);
-        if (socket == net::kNoSocket)
-            continue;
-        std::lock_guard lock(mutex_);
-        connections_.emplace_back();
-        workers_.emplace_back(
-            [this, socket, index = connections_.size() - 1] { Serve(socket, index); });
-    }
-}
-
 bool RawServer::Receive(net::Socket socket, std::size_t index, std::string& buffer) {
-    if (!net::WaitUntilReady(socket, false, stop_))
+    if (!net::WaitUntilReady(socket, false, acceptor_.Stopping()))
         return false;
     char chunk[65536];
     long got = net::Receive(socket, chunk, sizeof chunk);
@@ -123,7 +103,7 @@ bool RawServer::ReadRequest(net::Socket socket, std::size_t index, std::string& 
 }
 
 bool RawServer::SendAll(net::Socket socket, std::string_view bytes) {
-    return net::SendAll(socket, bytes, stop_);
+    return net::SendAll(socket, bytes, acceptor_.Stopping());
 }
 
 void RawServer::SendHugeReply(net::Socket socket) {
@@ -148,7 +128,7 @@ void RawServer::DripFeed(net::Socket socket, std::string_view reply) {
     std::size_t bodyStart = headEnd == std::string_view::npos ? 0 : headEnd + kHeadEnd.size();
     if (!SendAll(socket, reply.substr(0, bodyStart)))
         return;
-    for (std::size_t i = bodyStart; i < reply.size() && !stop_; ++i) {
+    for (std::size_t i = bodyStart; i < reply.size() && !acceptor_.Stopping(); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         if (!SendAll(socket, reply.substr(i, 1)))
             return;
@@ -156,6 +136,10 @@ void RawServer::DripFeed(net::Socket socket, std::string_view reply) {
 }
 
 void RawServer::Serve(net::Socket socket, std::size_t index) {
+    {
+        std::lock_guard lock(mutex_);
+        connections_.resize(std::max(connections_.size(), index + 1));
+    }
     std::string buffer;
     Request request;
     bool open = true;
@@ -189,7 +173,6 @@ void RawServer::Serve(net::Socket socket, std::size_t index) {
                 break;
         }
     }
-    net::Close(socket);
 }
 
 }  // namespace zarn::test

@@ -6,10 +6,9 @@
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
-#include "tools/loopback/loopback_socket.h"
+#include "tools/loopback/loopback_acceptor.h"
 
 namespace zarn::test {
 
@@ -33,9 +32,6 @@ class RawServer {
     };
 
     RawServer();
-    ~RawServer();
-    RawServer(const RawServer&) = delete;
-    RawServer& operator=(const RawServer&) = delete;
 
     static constexpr std::string_view kDefaultReply =
         "HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nContent-Length: 5\r\n\r\n<ok/>";
@@ -49,7 +45,7 @@ class RawServer {
     static std::string Reply(std::string_view statusLine, std::string_view body);
     void SetHugeLength(std::uint64_t length) { hugeLength_ = length; }
 
-    int Port() const { return port_; }
+    int Port() const { return acceptor_.Port(); }
     std::u16string Url(std::string_view path = "") const;
 
     // Every byte received, one entry per connection in the order they were accepted.
@@ -59,7 +55,6 @@ class RawServer {
     int BadRequests() const { return badRequests_; }
 
   private:
-    void AcceptLoop();
     void Serve(net::Socket socket, std::size_t index);
     // Waits for data or shutdown; false when the server stops or the peer is gone.
     bool Receive(net::Socket socket, std::size_t index, std::string& buffer);
@@ -68,10 +63,6 @@ class RawServer {
     void SendHugeReply(net::Socket socket);
     void DripFeed(net::Socket socket, std::string_view reply);
 
-    int port_ = 0;
-    net::Socket listener_;
-    std::atomic<bool> stop_{false};
-    std::thread acceptor_;
     std::atomic<Behaviour> behaviour_{Behaviour::kReply};
     std::atomic<std::uint64_t> hugeLength_{0};
     std::atomic<int> badRequests_{0};
@@ -81,7 +72,8 @@ class RawServer {
     std::size_t repliesFrom_ = 0;  // the requests there were when the replies were set
     std::vector<std::string> connections_;
     std::vector<Request> requests_;
-    std::vector<std::thread> workers_;
+    // Last, so that the connections' threads end before the members they use.
+    net::LoopbackAcceptor acceptor_;
 };
 
 }  // namespace zarn::test
