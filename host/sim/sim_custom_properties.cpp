@@ -3,14 +3,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "host/sim/sim_text_item.h"
+
 namespace zarn::host::sim {
-
-SimCustomProperty::SimCustomProperty(std::shared_ptr<SimContext> context, std::u16string value)
-    : context_(std::move(context)), value_(std::move(value)) {}
-
-HResult SimCustomProperty::GetValue(std::u16string& value) {
-    return Answer(*context_, "CustomProperty.GetValue", value_, value);
-}
 
 SimCustomProperties::SimCustomProperties(std::shared_ptr<SimContext> context,
                                          std::shared_ptr<NamedTexts> properties)
@@ -21,8 +16,7 @@ HResult SimCustomProperties::GetItem(const std::u16string& name,
     return Fetch(*context_, "CustomProperties.GetItem", CollectionKey(name), *properties_,
                  &NamedTexts::value_type::first, property,
                  [this](std::size_t index) -> std::shared_ptr<ICustomProperty> {
-                     return std::make_shared<SimCustomProperty>(context_,
-                                                                (*properties_)[index].second);
+                     return std::make_shared<SimTextItem>(context_, (*properties_)[index].second);
                  });
 }
 

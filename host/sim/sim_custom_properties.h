@@ -11,18 +11,6 @@
 
 namespace zarn::host::sim {
 
-// A property as it was when fetched.
-class SimCustomProperty : public ICustomProperty {
-  public:
-    SimCustomProperty(std::shared_ptr<SimContext> context, std::u16string value);
-
-    HResult GetValue(std::u16string& value) override;
-
-  private:
-    std::shared_ptr<SimContext> context_;
-    std::u16string value_;
-};
-
 // Works on the record's properties in place. Like a keyed collection: Add of a name that exists
 // fails with kInvalidArg, Remove or GetItem of a missing name fails with kBadIndex.
 class SimCustomProperties : public ICustomProperties {

@@ -3,14 +3,9 @@
 #include <functional>
 #include <utility>
 
+#include "host/sim/sim_text_item.h"
+
 namespace zarn::host::sim {
-
-SimIndexField::SimIndexField(std::shared_ptr<SimContext> context, std::u16string name)
-    : context_(std::move(context)), name_(std::move(name)) {}
-
-HResult SimIndexField::GetName(std::u16string& name) {
-    return Answer(*context_, "IndexField.GetName", name_, name);
-}
 
 SimIndexFields::SimIndexFields(std::shared_ptr<SimContext> context,
                                std::shared_ptr<const std::vector<IndexFieldDefinition>> fields)
@@ -19,20 +14,13 @@ SimIndexFields::SimIndexFields(std::shared_ptr<SimContext> context,
 HResult SimIndexFields::GetItem(const CollectionKey& key, std::shared_ptr<IIndexField>& field) {
     return Fetch(*context_, "IndexFields.GetItem", key, *fields_, &IndexFieldDefinition::name,
                  field, [this](std::size_t index) -> std::shared_ptr<IIndexField> {
-                     return std::make_shared<SimIndexField>(context_, (*fields_)[index].name);
+                     return std::make_shared<SimTextItem>(context_, (*fields_)[index].name);
                  });
 }
 
 HResult SimIndexFields::GetCount(std::int32_t& count) {
     return Answer(*context_, "IndexFields.GetCount", static_cast<std::int32_t>(fields_->size()),
                   count);
-}
-
-SimImageFile::SimImageFile(std::shared_ptr<SimContext> context, std::u16string fileName)
-    : context_(std::move(context)), fileName_(std::move(fileName)) {}
-
-HResult SimImageFile::GetFileName(std::u16string& fileName) {
-    return Answer(*context_, "ImageFile.GetFileName", fileName_, fileName);
 }
 
 SimImageFiles::SimImageFiles(std::shared_ptr<SimContext> context,
@@ -43,7 +31,7 @@ HResult SimImageFiles::GetItem(const CollectionKey& key, std::shared_ptr<IImageF
     const std::vector<std::u16string>& files = document_->imageFiles;
     return Fetch(*context_, "ImageFiles.GetItem", key, files, std::identity{}, file,
                  [&](std::size_t index) -> std::shared_ptr<IImageFile> {
-                     return std::make_shared<SimImageFile>(context_, files[index]);
+                     return std::make_shared<SimTextItem>(context_, files[index]);
                  });
 }
 

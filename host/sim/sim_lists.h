@@ -15,17 +15,6 @@
 
 namespace zarn::host::sim {
 
-class SimIndexField : public IIndexField {
-  public:
-    SimIndexField(std::shared_ptr<SimContext> context, std::u16string name);
-
-    HResult GetName(std::u16string& name) override;
-
-  private:
-    std::shared_ptr<SimContext> context_;
-    std::u16string name_;
-};
-
 // A name key looks up a field name.
 class SimIndexFields : public IIndexFields {
   public:
@@ -38,17 +27,6 @@ class SimIndexFields : public IIndexFields {
   private:
     std::shared_ptr<SimContext> context_;
     std::shared_ptr<const std::vector<IndexFieldDefinition>> fields_;
-};
-
-class SimImageFile : public IImageFile {
-  public:
-    SimImageFile(std::shared_ptr<SimContext> context, std::u16string fileName);
-
-    HResult GetFileName(std::u16string& fileName) override;
-
-  private:
-    std::shared_ptr<SimContext> context_;
-    std::u16string fileName_;
 };
 
 // A name key looks up a file name.
