@@ -19,6 +19,10 @@ Socket ListenOnLoopback(int& port);
 Socket Accept(Socket listener);
 void Close(Socket socket);
 
+// Waits at most `milliseconds` until the socket can be read (or written): 1 when it can, 0 when
+// the time ran out, less than 0 when the socket failed.
+int Poll(Socket socket, bool forWriting, int milliseconds);
+
 // Waits until the socket can be read (or written), polling `stop` in between; false when `stop`
 // was set or the socket failed.
 bool WaitUntilReady(Socket socket, bool forWriting, const std::atomic<bool>& stop);

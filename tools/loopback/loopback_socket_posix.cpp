@@ -12,8 +12,6 @@ namespace zarn::net {
 namespace {
 
 // How often a wait looks at its stop flag.
-constexpr int kPollMilliseconds = 20;
-
 int Handle(Socket socket) {
     return static_cast<int>(socket);
 }
@@ -46,16 +44,9 @@ void Close(Socket socket) {
     ::close(Handle(socket));
 }
 
-bool WaitUntilReady(Socket socket, bool forWriting, const std::atomic<bool>& stop) {
+int Poll(Socket socket, bool forWriting, int milliseconds) {
     pollfd wait{Handle(socket), static_cast<short>(forWriting ? POLLOUT : POLLIN), 0};
-    while (!stop) {
-        int ready = ::poll(&wait, 1, kPollMilliseconds);
-        if (ready < 0)
-            return false;
-        if (ready > 0)
-            return true;
-    }
-    return false;
+    return ::poll(&wait, 1, milliseconds);
 }
 
 long Receive(Socket socket, char* buffer, std::size_t capacity) {

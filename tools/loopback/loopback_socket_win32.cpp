@@ -8,8 +8,6 @@
 namespace zarn::net {
 namespace {
 
-constexpr int kPollMilliseconds = 20;
-
 SOCKET Handle(Socket socket) {
     return static_cast<SOCKET>(socket);
 }
@@ -65,16 +63,9 @@ void Close(Socket socket) {
     ::closesocket(Handle(socket));
 }
 
-bool WaitUntilReady(Socket socket, bool forWriting, const std::atomic<bool>& stop) {
+int Poll(Socket socket, bool forWriting, int milliseconds) {
     WSAPOLLFD wait{Handle(socket), static_cast<SHORT>(forWriting ? POLLOUT : POLLIN), 0};
-    while (!stop) {
-        int ready = ::WSAPoll(&wait, 1, kPollMilliseconds);
-        if (ready < 0)
-            return false;
-        if (ready > 0)
-            return true;
-    }
-    return false;
+    return ::WSAPoll(&wait, 1, milliseconds);
 }
 
 long Receive(Socket socket, char* buffer, std::size_t capacity) {
