@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <gtest/gtest.h>
+
 #include "tests/win32/screenshot.h"
 
 namespace zarn::test {
@@ -14,7 +16,7 @@ constexpr int kPageListId = 0x3FF0;
 
 SheetDriver::SheetDriver(HostWindow& host) : host_(host) {
     sheet_ = WaitForOwnedWindow(host.Handle(), L"#32770");
-    host_.Fence();
+    Settle();
 }
 
 HWND SheetDriver::PageList() const {
@@ -39,7 +41,9 @@ bool SheetDriver::HasFocus(int id) const {
 }
 
 void SheetDriver::Settle() const {
-    host_.Fence();
+    if (!host_.Fence())
+        ADD_FAILURE() << "the setup's thread did not handle the input within " << kPatience.count()
+                      << " seconds";
 }
 
 void SheetDriver::Type(std::u16string_view text) const {

@@ -25,27 +25,38 @@ HostWindow::HostWindow() {
     windowClass.lpszClassName = kHostClass;
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
     ::RegisterClassW(&windowClass);
-    fenced_ = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    answered_ = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
     window_ = ::CreateWindowExW(0, kHostClass, L"Capture Administration", WS_OVERLAPPEDWINDOW, 0, 0,
                                 900, 700, nullptr, nullptr, windowClass.hInstance, nullptr);
-    ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(fenced_));
+    ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     ::ShowWindow(window_, SW_SHOW);
     ::SetActiveWindow(window_);
 }
 
 HostWindow::~HostWindow() {
     ::DestroyWindow(window_);
-    ::CloseHandle(fenced_);
+    ::CloseHandle(answered_);
 }
 
 bool HostWindow::Fence() {
-    ::PostMessageW(window_, kFenceMessage, 0, 0);
-    return ::WaitForSingleObject(fenced_, 10000) == WAIT_OBJECT_0;
+    const std::uint64_t fence = ++posted_;
+    ::PostMessageW(window_, kFenceMessage, static_cast<WPARAM>(fence), 0);
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    while (reached_ < fence) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return false;
+        ::WaitForSingleObject(answered_, static_cast<DWORD>(left.count()));
+    }
+    return true;
 }
 
 LRESULT CALLBACK HostWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kFenceMessage) {
-        ::SetEvent(reinterpret_cast<HANDLE>(::GetWindowLongPtrW(window, GWLP_USERDATA)));
+        auto* host = reinterpret_cast<HostWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+        host->reached_ = static_cast<std::uint64_t>(wParam);
+        ::SetEvent(host->answered_);
         return 0;
     }
     return ::DefWindowProcW(window, message, wParam, lParam);

@@ -6,7 +6,9 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -26,23 +28,30 @@ class HostWindow {
 
     HWND Handle() const { return window_; }
     // From the driver's thread: returns once the main thread has dispatched every message that
-    // was posted to it before (false after 10 seconds).
-    bool Fence();
+    // was posted to it before (false after a minute: a loaded machine can stall Wine for seconds).
+    // Each fence waits for its own answer, so one that came late cannot pass for the next.
+    [[nodiscard]] bool Fence();
 
   private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window_ = nullptr;
-    HANDLE fenced_ = nullptr;
+    HANDLE answered_ = nullptr;
+    std::atomic<std::uint64_t> posted_{0};
+    std::atomic<std::uint64_t> reached_{0};
 };
+
+// How long the driver waits for the UI before it reports a failure. Only a failing test waits
+// that long; a loaded machine running several Wine programs stalls the UI for seconds.
+inline constexpr std::chrono::seconds kPatience{60};
 
 // Waits for `condition`, checking every 10 milliseconds; false when it did not come true in time.
 bool WaitUntil(const std::function<bool()>& condition,
-               std::chrono::milliseconds timeout = std::chrono::seconds(10));
+               std::chrono::milliseconds timeout = kPatience);
 
 // The visible top-level windows of the class that `owner` owns (any owner for null).
 std::vector<HWND> OwnedWindows(HWND owner, const wchar_t* className);
-// The first one to appear, or null after 10 seconds.
+// The first one to appear, or null once the driver's patience is spent.
 HWND WaitForOwnedWindow(HWND owner, const wchar_t* className);
 
 std::u16string TextOf(HWND window);
