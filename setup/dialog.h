@@ -50,6 +50,9 @@ class Dialog {
     virtual int ListCount(int id) = 0;
     virtual std::u16string ListText(int id, int index) = 0;
     virtual int ListSelection(int id) = 0;  // -1: none
+    // Whether the drop-down's list is showing: a selection change with the list closed (the arrow
+    // keys or the mouse wheel on the box) is the administrator's choice already.
+    virtual bool IsListOpen(int id) = 0;
 
     // The mapping controls behind an id, or null when the control is of another kind.
     virtual CSelectiveEdit* SelectiveEdit(int id) = 0;

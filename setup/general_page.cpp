@@ -165,9 +165,11 @@ void CPropertyPageSetupGeneral::HandleNotify(int controlId, Notification code) {
             return;
         }
     }
-    if (code == Notification::kCloseUp && controlId == IDC_DOCSTORE) {
+    const bool picked = code == Notification::kCloseUp ||
+                        (code == Notification::kSelChange && !dialog_->IsListOpen(controlId));
+    if (picked && controlId == IDC_DOCSTORE) {
         OnStorePicked();
-    } else if (code == Notification::kCloseUp && controlId == IDC_DOCTYPE) {
+    } else if (picked && controlId == IDC_DOCTYPE) {
         OnTypePicked();
     } else if (code == Notification::kSelChange && controlId == IDC_PUBLIC_AUTHORITY) {
         OnPublicAuthorityPicked();

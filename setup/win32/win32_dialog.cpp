@@ -100,6 +100,11 @@ int Win32Dialog::ListSelection(int id) {
     return control ? ListResult(::SendMessageW(control, CB_GETCURSEL, 0, 0)) : -1;
 }
 
+bool Win32Dialog::IsListOpen(int id) {
+    HWND control = Control(id);
+    return control && ::SendMessageW(control, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
+}
+
 CSelectiveEdit* Win32Dialog::SelectiveEdit(int id) {
     auto it = edits_.find(id);
     return it == edits_.end() ? nullptr : &it->second->Rules();

@@ -31,6 +31,7 @@ class Win32Dialog final : public Dialog {
     int ListCount(int id) override;
     std::u16string ListText(int id, int index) override;
     int ListSelection(int id) override;
+    bool IsListOpen(int id) override;
     CSelectiveEdit* SelectiveEdit(int id) override;
     CComboBoxClr* ColourComboBox(int id) override;
     // The command reaches the page's window after the menu has closed.

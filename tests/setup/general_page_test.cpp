@@ -263,6 +263,15 @@ TEST_F(GeneralPageTest, ReloadListsTheServersStoresAndFlagsOthers) {
     EXPECT_EQ(dialog.GetText(IDC_DOCTYPE), u"Contract");
     EXPECT_EQ(dialog.GetText(IDC_DOCTYPE_DESCRIPTION), u"");
 
+    // The arrow keys on the closed drop-downs choose as well: what shows is what is stored.
+    ASSERT_TRUE(dialog.Step(IDC_DOCSTORE, 2));
+    EXPECT_EQ(Slot(NamedSlot::docStoreName).source, u"Zeta");
+    EXPECT_EQ(dialog.GetText(IDC_DOCSTORE_DESCRIPTION), u"Last store");
+    EXPECT_EQ(dialog.ListEntries(IDC_DOCTYPE), (Strings{u"Contract", u"Memo"}));
+    ASSERT_TRUE(dialog.Step(IDC_DOCTYPE, 1));
+    EXPECT_EQ(Slot(NamedSlot::docTypeName).source, u"Memo");
+    EXPECT_EQ(dialog.GetText(IDC_DOCTYPE), u"Memo");
+
     // Typing a store that the server lacks keeps the lists until the next refill.
     ASSERT_TRUE(dialog.Retype(IDC_DOCSTORE, u"Nowhere"));
     EXPECT_EQ(Slot(NamedSlot::docStoreName).source, u"Nowhere");

@@ -168,6 +168,11 @@ int MemoryDialog::ListSelection(int id) {
     return state ? state->listSelection : -1;
 }
 
+bool MemoryDialog::IsListOpen(int id) {
+    State* state = Find(id);
+    return state && state->listOpen;
+}
+
 CSelectiveEdit* MemoryDialog::SelectiveEdit(int id) {
     State* state = Find(id);
     return state ? state->selective.get() : nullptr;
@@ -246,10 +251,28 @@ bool MemoryDialog::Pick(int id, std::u16string_view entry) {
                            [entry](const Entry& candidate) { return candidate.text == entry; });
     if (it == state.entries.end())
         return false;
+    state.listOpen = true;
     state.listSelection = static_cast<int>(it - state.entries.begin());
     state.text = it->text;
     Notify(id, Notification::kSelChange);
+    Find(id)->listOpen = false;
     Notify(id, Notification::kCloseUp);
+    return true;
+}
+
+bool MemoryDialog::Step(int id, int entries) {
+    if (!Takes(id) || !IsCombo(*Find(id)) || Find(id)->entries.empty())
+        return false;
+    State& state = *Find(id);
+    // The list follows the box's text, as the real box's list does.
+    auto shown = std::find_if(state.entries.begin(), state.entries.end(),
+                              [&state](const Entry& entry) { return entry.text == state.text; });
+    const int from = shown == state.entries.end() ? state.listSelection
+                                                  : static_cast<int>(shown - state.entries.begin());
+    const int last = static_cast<int>(state.entries.size()) - 1;
+    state.listSelection = std::clamp(from + entries, 0, last);
+    state.text = state.entries[static_cast<std::size_t>(state.listSelection)].text;
+    Notify(id, Notification::kSelChange);
     return true;
 }
 

@@ -58,6 +58,7 @@ class MemoryDialog : public Dialog {
     int ListCount(int id) override;
     std::u16string ListText(int id, int index) override;
     int ListSelection(int id) override;
+    bool IsListOpen(int id) override;
     CSelectiveEdit* SelectiveEdit(int id) override;
     CComboBoxClr* ColourComboBox(int id) override;
     std::optional<int> TrackPopupMenu(const MenuDescription& menu, int anchorId) override;
@@ -66,6 +67,7 @@ class MemoryDialog : public Dialog {
     bool Type(int id, std::u16string_view characters);  // at the caret, one by one
     bool Retype(int id, std::u16string_view text);      // select all, then type (or delete)
     bool Pick(int id, std::u16string_view entry);       // choose a drop-down entry by mouse
+    bool Step(int id, int entries);  // the arrow keys on a closed drop-down, down for positive
     bool Click(int id);
     // Chooses in the next popup menu: the item with that text (in a submenu too), or none.
     void ChooseInNextMenu(std::u16string text) { menuChoice_ = std::move(text); }
@@ -101,6 +103,7 @@ class MemoryDialog : public Dialog {
         EditSelection selection;
         std::vector<Entry> entries;
         int listSelection = -1;
+        bool listOpen = false;
         std::unique_ptr<CSelectiveEdit> selective;
         std::unique_ptr<CComboBoxClr> colour;
     };

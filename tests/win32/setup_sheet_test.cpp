@@ -309,6 +309,15 @@ TEST_F(SetupWindows, AnAdministratorSetsUpTheDocumentClassWithKeyboardMouseAndMe
             EXPECT_EQ(ListEntries(sheet.Control(IDC_DOCTYPE)),
                       (std::vector<std::u16string>{u"CreditNote", u"Invoice"}));
             EXPECT_EQ(TextOf(sheet.Control(IDC_DOCTYPE_DESCRIPTION)), u"Supplier invoice");
+            // The arrow keys on the closed box choose as well.
+            sheet.Press(VK_DOWN);
+            EXPECT_EQ(TextOf(stores), u"Finance Archive");
+            EXPECT_EQ(TextOf(sheet.Control(IDC_DOCSTORE_DESCRIPTION)), u"");
+            EXPECT_EQ(ListEntries(sheet.Control(IDC_DOCTYPE)),
+                      std::vector<std::u16string>{u"Invoice"});
+            sheet.Press(VK_UP);
+            EXPECT_EQ(TextOf(sheet.Control(IDC_DOCSTORE_DESCRIPTION)),
+                      u"Accounts payable and receivable");
             sheet.PickWithKeys(IDC_DOCTYPE, -1);
             EXPECT_EQ(TextOf(sheet.Control(IDC_DOCTYPE_DESCRIPTION)),
                       u"Credit note from a supplier");
