@@ -243,36 +243,43 @@ bool MemoryDialog::Retype(int id, std::u16string_view text) {
     return true;
 }
 
+int MemoryDialog::EntryIndex(const State& state, std::u16string_view text) {
+    auto it = std::find_if(state.entries.begin(), state.entries.end(),
+                           [text](const Entry& entry) { return entry.text == text; });
+    return it == state.entries.end() ? -1 : static_cast<int>(it - state.entries.begin());
+}
+
+void MemoryDialog::Select(int id, State& state, int index) {
+    state.listSelection = index;
+    state.text = state.entries[static_cast<std::size_t>(index)].text;
+    Notify(id, Notification::kSelChange);
+}
+
 bool MemoryDialog::Pick(int id, std::u16string_view entry) {
     if (!Takes(id))
         return false;
     State& state = *Find(id);
-    auto it = std::find_if(state.entries.begin(), state.entries.end(),
-                           [entry](const Entry& candidate) { return candidate.text == entry; });
-    if (it == state.entries.end())
+    const int index = EntryIndex(state, entry);
+    if (index < 0)
         return false;
     state.listOpen = true;
-    state.listSelection = static_cast<int>(it - state.entries.begin());
-    state.text = it->text;
-    Notify(id, Notification::kSelChange);
-    Find(id)->listOpen = false;
+    Select(id, state, index);
+    state.listOpen = false;
     Notify(id, Notification::kCloseUp);
     return true;
 }
 
 bool MemoryDialog::Step(int id, int entries) {
-    if (!Takes(id) || !IsCombo(*Find(id)) || Find(id)->entries.empty())
+    if (!Takes(id))
         return false;
     State& state = *Find(id);
+    if (!IsCombo(state) || state.entries.empty())
+        return false;
     // The list follows the box's text, as the real box's list does.
-    auto shown = std::find_if(state.entries.begin(), state.entries.end(),
-                              [&state](const Entry& entry) { return entry.text == state.text; });
-    const int from = shown == state.entries.end() ? state.listSelection
-                                                  : static_cast<int>(shown - state.entries.begin());
+    const int shown = EntryIndex(state, state.text);
+    const int from = shown < 0 ? state.listSelection : shown;
     const int last = static_cast<int>(state.entries.size()) - 1;
-    state.listSelection = std::clamp(from + entries, 0, last);
-    state.text = state.entries[static_cast<std::size_t>(state.listSelection)].text;
-    Notify(id, Notification::kSelChange);
+    Select(id, state, std::clamp(from + entries, 0, last));
     return true;
 }
 

@@ -115,6 +115,9 @@ class MemoryDialog : public Dialog {
     bool IsEdit(const State& state) const;
     bool IsCombo(const State& state) const;
     void Notify(int id, Notification code);
+    static int EntryIndex(const State& state, std::u16string_view text);  // -1: none
+    // Selects the entry as the administrator does, which the drop-down reports.
+    void Select(int id, State& state, int index);
     // Typing or deleting over the selection.
     void ReplaceSelection(int id, std::u16string_view replacement);
     void SetTextOf(int id, State& state, const std::u16string& text);
